@@ -1,0 +1,25 @@
+# Compiler settings shared by every target of the tree. ql_apply_warnings() is for the project's own code;
+# third-party sources (GoogleTest on the Windows targets) keep their own warning settings.
+option(QL_SANITIZE "Build host code with AddressSanitizer and UndefinedBehaviorSanitizer" ${QL_HOST})
+
+add_compile_options(-fno-omit-frame-pointer)
+if(QL_WINDOWS)
+  # No DLLs of the toolchain next to the programs: Wine and Windows find everything in the executable.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+endif()
+if(QL_HOST AND QL_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+function(ql_apply_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()
+
+set(QL_INCLUDE_DIRS ${PROJECT_SOURCE_DIR}/runtime ${PROJECT_SOURCE_DIR}/sdk ${PROJECT_SOURCE_DIR})
+
+# Windows programs of this tree run under Wine, in the tree's own prefix.
+if(QL_WINDOWS)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh ${CMAKE_BINARY_DIR})
+endif()

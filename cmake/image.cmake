@@ -1,0 +1,62 @@
+# ql_add_image(NAME SOURCES src... [PROJECT file.toml] [ENTRY symbol] [DEV_DIR])
+# Compiles the sources as freestanding application code, combines them with `ld -r`, links them into an
+# application image with qlimage and attaches it to the runtime as bin/NAME.exe. With DEV_DIR the image is
+# also written as development files into bin/NAME-dev/.
+if(NOT QLIMAGE)
+  message(FATAL_ERROR "Set QLIMAGE to the host build's qlimage (make does: -DQLIMAGE=build/host/bin/qlimage)")
+endif()
+
+set(QL_APP_COMPILE_OPTIONS
+  -O2 -ffreestanding -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables -fno-omit-frame-pointer
+  -fno-optimize-sibling-calls -mno-stack-arg-probe -fno-stack-protector -fno-tree-loop-distribute-patterns
+  -Wall -Wextra -Werror)
+if(QL_TARGET STREQUAL "win64")
+  list(APPEND QL_APP_COMPILE_OPTIONS -mcmodel=small)
+endif()
+
+function(ql_add_image name)
+  cmake_parse_arguments(arg "DEV_DIR" "PROJECT;ENTRY" "SOURCES" ${ARGN})
+  set(objects ${name}_code)
+  add_library(${objects} OBJECT ${arg_SOURCES} ${PROJECT_SOURCE_DIR}/sdk/support/memory.c)
+  target_include_directories(${objects} PRIVATE ${PROJECT_SOURCE_DIR}/sdk)
+  target_compile_options(${objects} PRIVATE ${QL_APP_COMPILE_OPTIONS})
+  set_target_properties(${objects} PROPERTIES CXX_STANDARD 20)
+
+  set(work ${CMAKE_CURRENT_BINARY_DIR}/${name})
+  set(combined ${work}/${name}.o)
+  set(image ${work}/${name}.img)
+  set(program ${CMAKE_BINARY_DIR}/bin/${name}.exe)
+  set(link_args)
+  if(arg_PROJECT)
+    list(APPEND link_args --project ${arg_PROJECT})
+  endif()
+  if(arg_ENTRY)
+    list(APPEND link_args --entry ${arg_ENTRY})
+  endif()
+
+  add_custom_command(OUTPUT ${combined}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${work}
+    COMMAND ${QL_TRIPLE}-ld -r -o ${combined} $<TARGET_OBJECTS:${objects}>
+    DEPENDS ${objects} $<TARGET_OBJECTS:${objects}>
+    COMMAND_EXPAND_LISTS
+    COMMENT "Combining the code of ${name}")
+  add_custom_command(OUTPUT ${image}
+    COMMAND ${QLIMAGE} link ${link_args} -o ${image} ${combined}
+    DEPENDS ${combined} ${arg_PROJECT} ${QLIMAGE}
+    COMMENT "Linking the application image ${name}.img")
+  set(outputs ${program})
+  add_custom_command(OUTPUT ${program}
+    COMMAND ${QLIMAGE} attach --runtime $<TARGET_FILE:loquat_runtime> --image ${image} -o ${program}
+    DEPENDS ${image} loquat_runtime
+    COMMENT "Attaching ${name}.img to the runtime")
+  if(arg_DEV_DIR)
+    set(dev_dir ${CMAKE_BINARY_DIR}/bin/${name}-dev)
+    add_custom_command(OUTPUT ${dev_dir}/code1.dat
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${dev_dir}
+      COMMAND ${QLIMAGE} attach --image ${image} --dev-dir ${dev_dir}
+      DEPENDS ${image}
+      COMMENT "Writing ${name} as development files")
+    list(APPEND outputs ${dev_dir}/code1.dat)
+  endif()
+  add_custom_target(${name} ALL DEPENDS ${outputs})
+endfunction()

@@ -1,0 +1,74 @@
+// The one seam between the platform-neutral core and the operating system. The Win32 implementation
+// calls the real API; the POSIX one models a single-byte code page (Windows-1252) for host tests.
+#pragma once
+
+#include <stddef.h>
+#include <stdint.h>
+
+namespace ql::platform {
+
+// General heap. heap_alloc returns null when the system has no memory left.
+void* heap_alloc(size_t n);
+void heap_free(void* p);
+
+// A process-wide lock with the semantics of a Win32 critical section (recursive for its owner).
+class CriticalSection {
+ public:
+  CriticalSection();
+  ~CriticalSection();
+  CriticalSection(const CriticalSection&) = delete;
+  CriticalSection& operator=(const CriticalSection&) = delete;
+  void enter();
+  void leave();
+
+ private:
+  alignas(16) unsigned char storage_[64];
+};
+
+// Character services of the system's ANSI code page.
+bool is_dbcs_lead_byte(uint8_t byte);
+void char_upper_buff(char* text, uint32_t length);  // in place, like CharUpperBuffA
+void char_lower_buff(char* text, uint32_t length);  // in place, like CharLowerBuffA
+// CT_CTYPE1 classification of one byte in the user default locale (C1_UPPER 0x1 ... C1_BLANK 0x40).
+uint16_t char_type_c1(uint8_t byte);
+// CompareStringA in the user default locale over explicit lengths: 1 less, 2 equal, 3 greater, 0 failure.
+int compare_string(bool ignore_case, const char* a, int a_length, const char* b, int b_length);
+
+// Files, addressed by ANSI paths; kNoFile marks a failed open.
+using FileHandle = intptr_t;
+constexpr FileHandle kNoFile = -1;
+FileHandle file_open_read(const char* path);
+FileHandle file_create(const char* path);  // creates or empties, for writing
+int64_t file_size(FileHandle file);        // -1 on failure
+bool file_seek(FileHandle file, int64_t offset);
+int64_t file_read(FileHandle file, void* buffer, int64_t n);  // bytes read, -1 on failure
+int64_t file_write(FileHandle file, const void* buffer, int64_t n);
+void file_close(FileHandle file);
+
+// Ends the process at once, without static destructors.
+[[noreturn]] void exit_process(int code);
+
+}  // namespace ql::platform
+
+namespace ql::platform {
+
+// The program file and its PICKLE resource (type "PICKLE", id 101). read_pickle_resource copies the
+// resource's first 8 bytes and answers false when the program has no such resource.
+bool read_pickle_resource(uint8_t out[8]);
+bool program_file_path(char* out, size_t capacity);  // at most 512 characters are used
+
+// Memory for the application image: one read-write region below 2 GiB, whose code part is made
+// executable once linking is done.
+void* reserve_image_region(size_t size);
+bool make_executable(void* start, size_t size);
+bool make_writable(void* start, size_t size);
+
+// Shared libraries named by library imports.
+void* load_library(const char* name);                          // null when it cannot be loaded
+void* library_routine(void* library, const char* routine);     // null when it is missing
+
+// OLE for the window layer's drag and drop.
+void ole_initialize();
+void ole_uninitialize();
+
+}  // namespace ql::platform

@@ -1,0 +1,178 @@
+#include "start/code2_linker.h"
+
+#include <cstring>
+#include <string_view>
+
+#include "platform/platform.h"
+#include "start/image_format.h"
+
+namespace ql::image {
+
+namespace {
+
+uint32_t read_u32(const uint8_t* p) {
+  uint32_t value;
+  std::memcpy(&value, p, 4);
+  return value;
+}
+
+void write_u32(uint8_t* p, uint32_t value) { std::memcpy(p, &value, 4); }
+
+bool names_equal_ignoring_case(std::string_view a, std::string_view b) {
+  return platform::compare_string(true, a.data(), static_cast<int>(a.size()), b.data(),
+                                  static_cast<int>(b.size())) == 2;
+}
+
+// The address a call site jumps to for target: the target itself where a relative call reaches every
+// address, else a fresh thunk that jumps on through an 8-byte address.
+bool call_target(LinkState& state, uintptr_t target, uintptr_t& result, std::string& failure) {
+  if constexpr (sizeof(void*) == 4) {
+    result = target;
+    return true;
+  }
+  if (state.thunk_count >= state.thunk_capacity) {
+    failure = "the image needs more import thunks than its code2 announced";
+    return false;
+  }
+  uint8_t* thunk = state.thunks + state.thunk_count++ * kThunkSize;
+  static const uint8_t kJumpThroughNextQword[8] = {0xFF, 0x25, 0x02, 0x00, 0x00, 0x00, 0xCC, 0xCC};
+  std::memcpy(thunk, kJumpThroughNextQword, 8);
+  uint64_t address = target;
+  std::memcpy(thunk + 8, &address, 8);
+  result = reinterpret_cast<uintptr_t>(thunk);
+  return true;
+}
+
+std::string damaged(const std::string& what) { return "The application image is damaged: " + what + "."; }
+
+bool link_library_import(LinkState& state, std::string_view spec, uint32_t head, std::string& failure) {
+  size_t bang = spec.find('!');
+  std::string library(spec.substr(0, bang));
+  std::string routine(bang == std::string_view::npos ? std::string_view() : spec.substr(bang + 1));
+  void* module = nullptr;
+  for (const LoadedLibrary& loaded : state.libraries) {
+    if (names_equal_ignoring_case(loaded.name, library)) module = loaded.module;
+  }
+  if (!module) {
+    module = platform::load_library(library.c_str());
+    if (!module) {
+      failure = "The application could not be loaded because a necessary shared library " + library +
+                " could not be found.";
+      return false;
+    }
+    state.libraries.push_back({library, module});
+  }
+  void* address = platform::library_routine(module, routine.c_str());
+  if (!address) {
+    failure = "The application could not be loaded because the routine " + routine +
+              " could not be found in the shared library " + library + ".";
+    return false;
+  }
+  uintptr_t target;
+  return call_target(state, reinterpret_cast<uintptr_t>(address), target, failure) &&
+         patch_chain(state, head, target, failure);
+}
+
+}  // namespace
+
+uint32_t count_import_records(const uint8_t* code2, uint32_t length) {
+  uint32_t count = 0;
+  for (uint32_t at = 0; at < length;) {
+    if (code2[at] == kImportRecord) {
+      if (length - at < kImportRecordFixedSize) break;
+      uint32_t size = kImportRecordFixedSize + code2[at + 5];
+      if (length - at < size) break;
+      ++count;
+      at += size;
+    } else {
+      at += code2[at] == kDataFixupRecord ? kDataFixupRecordSize : 1;
+    }
+  }
+  return count;
+}
+
+bool patch_chain(LinkState& state, uint32_t head, uintptr_t target, std::string& failure) {
+  // Every call site occupies at least 5 bytes, which bounds a well-formed chain; a longer one loops.
+  uint32_t steps_left = state.code1_length / 5 + 1;
+  for (uint32_t field = head; field != 0; --steps_left) {
+    if (steps_left == 0 || field > state.code1_length || state.code1_length - field < 4) {
+      failure = damaged("a call chain leaves code1 at offset " + std::to_string(field));
+      return false;
+    }
+    uint8_t* site = state.code1 + field;
+    uint32_t next = read_u32(site);
+    int64_t displacement = static_cast<int64_t>(target) - static_cast<int64_t>(reinterpret_cast<uintptr_t>(site) + 4);
+    if (displacement < INT32_MIN || displacement > INT32_MAX) {
+      failure = damaged("the call at code1 offset " + std::to_string(field) + " cannot reach its target");
+      return false;
+    }
+    write_u32(site, static_cast<uint32_t>(static_cast<int32_t>(displacement)));
+    field = next;
+  }
+  return true;
+}
+
+bool link_code2(const uint8_t* code2, uint32_t length, LinkState& state, std::span<const EntryPoint> table,
+                std::string& failure) {
+  uint32_t at = 0;
+  while (at < length) {
+    uint8_t kind = code2[at];
+    if (kind == kDataFixupRecord) {
+      if (length - at < kDataFixupRecordSize) {
+        failure = damaged("the data fixup record at code2 offset " + std::to_string(at) + " is cut short");
+        return false;
+      }
+      uint32_t offset = read_u32(code2 + at + 1);
+      if (offset > state.code1_length || state.code1_length - offset < 4) {
+        failure = damaged("the data fixup at code1 offset " + std::to_string(offset) + " lies outside code1");
+        return false;
+      }
+      write_u32(state.code1 + offset, read_u32(state.code1 + offset) + static_cast<uint32_t>(state.data1_address));
+      at += kDataFixupRecordSize;
+      continue;
+    }
+    if (kind != kImportRecord) {
+      ++at;
+      continue;
+    }
+    if (length - at < kImportRecordFixedSize || length - at < kImportRecordFixedSize + code2[at + 5]) {
+      failure = damaged("the import record at code2 offset " + std::to_string(at) + " is cut short");
+      return false;
+    }
+    uint32_t head = read_u32(code2 + at + 1);
+    std::string_view name(reinterpret_cast<const char*>(code2 + at + 6), code2[at + 5]);
+    at += kImportRecordFixedSize + code2[at + 5];
+
+    if (name.empty() || name[0] != '!') {
+      const EntryPoint* entry = find_entry_point(table, name);
+      if (!entry) {
+        failure = "The application could not be loaded because the routine " + std::string(name) +
+                  " could not be found among the runtime's entry points.";
+        return false;
+      }
+      if (head == 0) continue;
+      uintptr_t target;
+      if (!call_target(state, reinterpret_cast<uintptr_t>(entry->code), target, failure) ||
+          !patch_chain(state, head, target, failure))
+        return false;
+    } else if (name.size() >= 2 && name[1] == 'X') {
+      if (!link_library_import(state, name.substr(2), head, failure)) return false;
+    } else {
+      state.deferred.push_back({std::string(name.substr(1)), head});
+    }
+  }
+  return true;
+}
+
+void resolve_deferred_imports(LinkState& state, MemberLookup lookup) {
+  std::string failure;
+  for (const DeferredImport& import : state.deferred) {
+    uintptr_t address = lookup(import.name);
+    uintptr_t target = address;
+    if (address != 0 && !call_target(state, address, target, failure)) target = 0;
+    patch_chain(state, import.chain_head, target, failure);
+  }
+  state.deferred.clear();
+}
+
+}  // namespace ql::image

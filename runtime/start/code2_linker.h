@@ -1,0 +1,52 @@
+// Linking code1 through code2's records: call chains, data fixups, library imports and deferred imports.
+#pragma once
+
+#include <stdint.h>
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "start/entry_point_table.h"
+
+namespace ql::image {
+
+struct DeferredImport {
+  std::string name;  // without its "!"
+  uint32_t chain_head;
+};
+
+struct LoadedLibrary {
+  std::string name;
+  void* module;
+};
+
+// The loaded code and everything linking learns about it. With 8-byte pointers every call target is reached
+// through a thunk in the thunk area, so that call sites stay 5-byte relative calls.
+struct LinkState {
+  uint8_t* code1 = nullptr;
+  uint32_t code1_length = 0;
+  uintptr_t data1_address = 0;
+  uint8_t* thunks = nullptr;
+  uint32_t thunk_capacity = 0;
+  uint32_t thunk_count = 0;
+  std::vector<DeferredImport> deferred;
+  std::vector<LoadedLibrary> libraries;
+};
+
+// Number of import records in code2, and so the most thunks linking can need. Stops at a cut-short record.
+uint32_t count_import_records(const uint8_t* code2, uint32_t length);
+
+// Walks code2 from the start. On failure, failure holds the text to show the user.
+bool link_code2(const uint8_t* code2, uint32_t length, LinkState& state, std::span<const EntryPoint> table,
+                std::string& failure);
+
+// Writes target into every displacement field of the chain starting at head; 0 patches nothing.
+bool patch_chain(LinkState& state, uint32_t head, uintptr_t target, std::string& failure);
+
+// Empties the deferred list, patching each chain with what lookup answers for the name's member
+// (0 when nothing matches).
+using MemberLookup = uintptr_t (*)(const std::string& name);
+void resolve_deferred_imports(LinkState& state, MemberLookup lookup);
+
+}  // namespace ql::image

@@ -1,0 +1,58 @@
+#include "start/image_loader.h"
+
+#include <cstring>
+
+#include "platform/platform.h"
+#include "quillet/start.h"
+#include "start/image_install.h"
+#include "values/string_ref.h"
+
+namespace ql {
+
+namespace {
+
+uint32_t little_endian_word(const uint8_t* p) {
+  return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
+
+bool read_blocks(LoadedImage& image, image::ImageBlocks& blocks, std::string& failure) {
+  uint8_t pickle[image::kPickleSize];
+  bool found = platform::read_pickle_resource(pickle);
+  std::string problem;
+  if (!found || std::memcmp(pickle, image::kDevelopmentMarker, 4) == 0) {
+    image.development_mode = true;
+    image.resource_index_offset = 0;
+    if (image::read_development_blocks(blocks, problem)) return true;
+  } else {
+    image.resource_index_offset = little_endian_word(pickle + 4);
+    char path[513];
+    if (!platform::program_file_path(path, sizeof path)) {
+      problem = "the program file's name could not be found";
+    } else if (image::read_image_blocks(path, little_endian_word(pickle), blocks, problem)) {
+      return true;
+    }
+  }
+  failure = "The application could not be loaded because " + problem + ".";
+  return false;
+}
+
+void show_failure(const std::string& text) {
+  StringRef message(string_from_bytes(text.data(), static_cast<int32_t>(text.size())));
+  RuntimeMsgBox(message.get());
+}
+
+}  // namespace
+
+bool run_application_image() {
+  LoadedImage& image = runtime_state().image;
+  image::ImageBlocks blocks;
+  std::string failure;
+  if (!read_blocks(image, blocks, failure) || !image::install_image(blocks, entry_point_table(), image, failure)) {
+    show_failure(failure);
+    return false;
+  }
+  image::entry_routine(image)();
+  return true;
+}
+
+}  // namespace ql

@@ -1,0 +1,11 @@
+// The image loader called by the main routine.
+#pragma once
+
+namespace ql {
+
+// Locates the image (PICKLE resource, or the development files), installs it and calls its entry routine.
+// Returns true when the entry routine was called and has returned, false after a failure, which the user has
+// been shown in a message box.
+bool run_application_image();
+
+}  // namespace ql

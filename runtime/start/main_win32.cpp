@@ -1,0 +1,13 @@
+// The main routine of the runtime's program file.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "start/image_loader.h"
+#include "start/runtime_state.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  ql::runtime_state().instance = instance;
+  InitCommonControls();
+  ql::run_application_image();
+  return 0;
+}

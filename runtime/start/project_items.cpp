@@ -1,0 +1,65 @@
+// Creating the project items from their records, and the entry points that hand them out.
+#include "quillet/objects.h"
+#include "quillet/start.h"
+#include "start/image_format.h"
+#include "start/runtime_state.h"
+#include "start/settings.h"
+#include "start/startup_steps.h"
+#include "values/fatal.h"
+
+namespace ql {
+
+namespace {
+
+using image::read_word;
+
+QlObject* make_item(const uint8_t* record) {
+  uint32_t kind = read_word(record);
+  const uint8_t* body = record + 4;
+  switch (kind) {
+    case image::kItemPicture: return make_picture_item(body);
+    case image::kItemMenuBar: build_menu_bar(body + 4, read_word(body)); return nullptr;
+    case image::kItemMovie:
+    case image::kItemValue7:
+    case image::kItemValue8: return make_value_item(kind, read_word(body));
+    case image::kItemSettings: {
+      // The links of the settings chain carry texts that nothing reads; the loader has checked them.
+      image::SettingsStream stream = image::settings_stream(record);
+      Settings parsed;
+      parse_settings(stream.bytes, stream.length, parsed);
+      settings() = std::move(parsed);
+      return nullptr;
+    }
+    case image::kItemImplicitInstance: return make_implicit_instance(read_word(body), read_word(body + 4));
+    case image::kItemSound: return make_sound_item(body + 4, read_word(body));
+    case image::kItemMouseCursor: return make_mouse_cursor_item(static_cast<int32_t>(read_word(body)));
+    case image::kItemDatabase: return make_database_item(body);
+    default: report_assertion(132, 3, "RuntimeMain", 2); return nullptr;
+  }
+}
+
+}  // namespace
+
+void create_project_items() {
+  RuntimeState& state = runtime_state();
+  const image::ProjectTable& table = state.image.project;
+  state.project_items.assign(table.item_count, nullptr);
+  for (uint32_t i = 0; i < table.item_count; ++i) {
+    uint32_t pointer = read_word(table.item_words + i * 4);
+    if (pointer != 0) state.project_items[i] = make_item(state.image.data1.at(pointer, 4));
+  }
+}
+
+}  // namespace ql
+
+QL_API QlObject* RuntimeProjectObject(int32_t index) {
+  if (index <= 0) return nullptr;
+  const std::vector<QlObject*>& items = ql::runtime_state().project_items;
+  // An index past the table answers nil rather than reading beyond it.
+  if (static_cast<size_t>(index) > items.size()) return nullptr;
+  QlObject* item = items[index - 1];
+  RuntimeLockObject(item);
+  return item;
+}
+
+QL_API QlObject* RuntimePictureReference(int32_t index) { return RuntimeProjectObject(index); }

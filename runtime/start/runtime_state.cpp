@@ -1,0 +1,10 @@
+#include "start/runtime_state.h"
+
+namespace ql {
+
+RuntimeState& runtime_state() {
+  static RuntimeState state;
+  return state;
+}
+
+}  // namespace ql

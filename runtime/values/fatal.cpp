@@ -1,0 +1,23 @@
+#include "values/fatal.h"
+
+#include "platform/platform.h"
+
+namespace ql {
+
+void report_assertion(int, int, const char*, int) {}
+
+void debug_log(const char*) {}
+
+namespace {
+// Receives the length-prefixed fatal message; it has no visible effect.
+void fatal_message_hook(const unsigned char*) {}
+}  // namespace
+
+void fatal_out_of_memory() {
+  static const unsigned char kMessage[] = "\x39This application has run out of memory and must quit now.";
+  static_assert(sizeof(kMessage) - 2 == 0x39, "length byte matches the text");
+  fatal_message_hook(kMessage);
+  platform::exit_process(0);
+}
+
+}  // namespace ql

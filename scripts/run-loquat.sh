@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Starts Loquat from a build tree. Without a display it runs under Xvfb, saves a screenshot after a few
+# seconds, says where, and ends the program.
+set -eu
+build=${1:-build/win64}
+program="$build/bin/loquat.exe"
+here=$(cd "$(dirname "$0")" && pwd)
+if [ -n "${DISPLAY:-}" ]; then
+  exec "$here/wine-run.sh" "$build" "$program"
+fi
+shot="$build/loquat-screenshot.png"
+"$here/with-display.sh" bash -c '
+  "$0/wine-run.sh" "$1" "$2" &
+  program_pid=$!
+  sleep 6
+  import -window root "$3"
+  kill "$program_pid" 2>/dev/null || true
+  WINEPREFIX="$(cd "$1" && pwd)/wineprefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
+  wait "$program_pid" 2>/dev/null || true
+' "$here" "$build" "$program" "$shot"
+echo "Loquat ran under Xvfb; screenshot saved to $shot"

@@ -1,0 +1,9 @@
+// Everything compiled application code needs to call the runtime.
+#pragma once
+
+#include "quillet/types.h"
+#include "quillet/start.h"
+#include "quillet/strings.h"
+#include "quillet/objects.h"
+#include "quillet/string_constant.h"
+#include "quillet/application.h"

@@ -1,0 +1,12 @@
+// Entry points of start-up, project items and tracing.
+#pragma once
+
+#include "quillet/types.h"
+
+QL_API void Win32InstallPlugins(void* plugin_chain);
+QL_API void RuntimeInit(void* project_table);
+QL_API void RuntimeRun(void);
+QL_API QlObject* RuntimeProjectObject(int32_t index);
+QL_API QlObject* RuntimePictureReference(int32_t index);
+QL_API void lineTrace(QlString text);
+QL_API void RuntimeMsgBox(QlString text);

@@ -1,0 +1,36 @@
+// Runs a Windows program for a test: answers every message box it shows, recording caption and text, and
+// ends it when it runs too long, so that a test never hangs on a dialog.
+#pragma once
+
+#include <stdint.h>
+
+#include <string>
+#include <vector>
+
+namespace ql::harness {
+
+struct MessageBox {
+  std::string caption;
+  std::string text;  // the box's static texts, joined by "\n"
+};
+
+struct RunResult {
+  bool started = false;
+  bool timed_out = false;
+  uint32_t exit_code = 0;
+  std::vector<MessageBox> boxes;
+};
+
+// command_line is quoted as CreateProcess expects; working_dir becomes the program's current directory.
+RunResult run_program(const std::string& command_line, const std::string& working_dir, int timeout_ms = 30000);
+
+// The folder of the running test program (the build tree's bin folder), with a trailing backslash.
+std::string program_folder();
+
+// A new empty folder under the temporary folder, for one test's files.
+std::string make_temp_folder(const std::string& prefix);
+
+std::string read_file(const std::string& path);
+bool write_file(const std::string& path, const std::string& bytes);
+
+}  // namespace ql::harness

@@ -1,0 +1,119 @@
+#include "start/image_install.h"
+
+#include <gtest/gtest.h>
+
+#include "image_bytes.h"
+#include "start/settings.h"
+#include "start/varint.h"
+
+namespace ql::test {
+namespace {
+
+int routine() { return 7; }
+const EntryPoint kTable[] = {{"StringLen", reinterpret_cast<void*>(&routine), {0, 0}}};
+
+Bytes settings_stream() {
+  Bytes s;
+  s.push_back(1);                      // font flag
+  image::write_u32_be(s, 0);           // reserved
+  image::write_u32_be(s, 13);          // script code
+  image::write_varint(s, 1);           // one file type
+  for (const char* text : {"Text", "TEXT", "ttxt", ".txt;.text"}) image::write_text(s, text);
+  image::write_varint(s, 5);
+  for (const char* text : {"a", "b", "c", "d", "An exception of class %1 was not handled.\rThe end."})
+    image::write_text(s, text);
+  s.push_back(1);
+  image::write_text(s, "Loquat 1.2");
+  return s;
+}
+
+// A small image: code1 calls StringLen once; data1 holds the header, a settings item and the table.
+struct Image {
+  image::ImageBlocks blocks;
+  uint32_t table_offset = 0;
+  uint32_t item_offset = 0;
+
+  Image() {
+    Bytes code1 = {0x55, 0xE8, 0, 0, 0, 0, 0x5D, 0xC3};
+    blocks[image::kCode1] = code1;
+    import_record(blocks[image::kCode2], 2, "stringlen");
+    Bytes& data1 = blocks[image::kData1];
+    put_u32(data1, 0);  // entry: code1 offset 0
+    put_u32(data1, 0);  // project table, set below
+    item_offset = static_cast<uint32_t>(data1.size());
+    Bytes stream = settings_stream();
+    put_u32(data1, image::kItemSettings);
+    put_u32(data1, 0);
+    put_u32(data1, static_cast<uint32_t>(stream.size()));
+    data1.insert(data1.end(), stream.begin(), stream.end());
+    while (data1.size() % 4) data1.push_back(0);
+    table_offset = static_cast<uint32_t>(data1.size());
+    set_u32(data1, 4, table_offset);
+    put_u32(data1, 0);            // no classes
+    put_u32(data1, 2);            // two items, the second slot empty
+    put_u32(data1, item_offset);
+    put_u32(data1, 0);
+    Bytes& data2 = blocks[image::kData2];
+    put_u16(data2, 0x4000);                                      // entry word
+    put_u16(data2, 0x4200);                                      // table word
+    put_u16(data2, static_cast<uint16_t>(0x8000 | (table_offset + 8 - 8 - 1)));  // to the first item word
+    put_u16(data2, 0x4200);
+  }
+};
+
+TEST(ImageInstall, PlacesLinksRelocatesAndChecks) {
+  Image source;
+  LoadedImage image;
+  std::string failure;
+  ASSERT_TRUE(image::install_image(source.blocks, kTable, image, failure)) << failure;
+  EXPECT_LT(reinterpret_cast<uintptr_t>(image.link.code1), 0x80000000u);
+  EXPECT_EQ(image.data1.address - image.code1_address, image::data1_offset_in_region(8));
+  EXPECT_EQ(reinterpret_cast<uintptr_t>(image::entry_routine(image)), image.code1_address);
+  EXPECT_EQ(image.project.class_count, 0u);
+  ASSERT_EQ(image.project.item_count, 2u);
+  EXPECT_EQ(image::read_word(image.project.item_words), image.data1.address + source.item_offset);
+  EXPECT_TRUE(source.blocks[image::kCode2].empty());  // code2 and data2 are released after use
+  EXPECT_TRUE(source.blocks[image::kData2].empty());
+
+  const uint8_t* record = image.data1.at(image::read_word(image.project.item_words), 4);
+  ASSERT_NE(record, nullptr);
+  image::SettingsStream stream = image::settings_stream(record);
+  Settings settings;
+  ASSERT_TRUE(parse_settings(stream.bytes, stream.length, settings));
+  EXPECT_EQ(settings.font_flag, 1);
+  EXPECT_EQ(settings.font_charset, 128);
+  ASSERT_EQ(settings.file_types.size(), 1u);
+  EXPECT_EQ(settings.file_types[0].extensions, ".txt;.text");
+  ASSERT_EQ(settings.messages.size(), 5u);
+  EXPECT_EQ(settings.messages[4], "An exception of class %1 was not handled.\rThe end.");
+  EXPECT_TRUE(settings.mdi);
+  EXPECT_EQ(settings.mdi_title, "Loquat 1.2");
+}
+
+TEST(ImageInstall, RefusesDamagedImages) {
+  struct Case {
+    const char* what;
+    void (*damage)(Image&);
+  };
+  const Case cases[] = {
+      {"entry outside code1", [](Image& i) { set_u32(i.blocks[image::kData1], 0, 100); }},
+      {"table outside data1", [](Image& i) { set_u32(i.blocks[image::kData1], 4, 0x100000); }},
+      {"too many classes", [](Image& i) { set_u32(i.blocks[image::kData1], i.table_offset, 0x10000); }},
+      {"item outside data1", [](Image& i) { set_u32(i.blocks[image::kData1], i.table_offset + 8, 0x4000); }},
+      {"settings cut short", [](Image& i) { set_u32(i.blocks[image::kData1], i.item_offset + 8, 12); }},
+      {"settings past data1", [](Image& i) { set_u32(i.blocks[image::kData1], i.item_offset + 8, 1000); }},
+      {"settings chain outside data1", [](Image& i) { set_u32(i.blocks[image::kData1], i.item_offset + 4, 16); }},
+      {"data1 too short", [](Image& i) { i.blocks[image::kData1].resize(6); }},
+  };
+  for (const Case& c : cases) {
+    Image source;
+    c.damage(source);
+    LoadedImage image;
+    std::string failure;
+    EXPECT_FALSE(image::install_image(source.blocks, kTable, image, failure)) << c.what;
+    EXPECT_EQ(failure.rfind("The application image is damaged: ", 0), 0u) << c.what << ": " << failure;
+  }
+}
+
+}  // namespace
+}  // namespace ql::test

@@ -52,9 +52,10 @@ void file_close(FileHandle file);
 
 namespace ql::platform {
 
-// The program file and its PICKLE resource (type "PICKLE", id 101). read_pickle_resource copies the
-// resource's first 8 bytes and answers false when the program has no such resource.
-bool read_pickle_resource(uint8_t out[8]);
+// The program file and its PICKLE resource (type "PICKLE", id 101). read_pickle_resource copies up to 8 of
+// the resource's bytes into out and answers how many there were, or -1 when the program has no such
+// resource.
+int read_pickle_resource(uint8_t out[8]);
 bool program_file_path(char* out, size_t capacity);  // at most 512 characters are used
 
 // Memory for the application image: one read-write region below 2 GiB, whose code part is made

@@ -7,7 +7,7 @@
 
 namespace ql::platform {
 
-bool read_pickle_resource(uint8_t*) { return false; }
+int read_pickle_resource(uint8_t*) { return -1; }
 
 bool program_file_path(char* out, size_t capacity) {
   if (capacity == 0) return false;

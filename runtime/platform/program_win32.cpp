@@ -8,15 +8,17 @@
 
 namespace ql::platform {
 
-bool read_pickle_resource(uint8_t out[8]) {
+int read_pickle_resource(uint8_t out[8]) {
   HMODULE module = GetModuleHandleA(nullptr);
   HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(101), "PICKLE");
-  if (!resource || SizeofResource(module, resource) < 8) return false;
+  if (!resource) return -1;
   HGLOBAL loaded = LoadResource(module, resource);
   const void* bytes = loaded ? LockResource(loaded) : nullptr;
-  if (!bytes) return false;
-  std::memcpy(out, bytes, 8);
-  return true;
+  if (!bytes) return -1;
+  DWORD size = SizeofResource(module, resource);
+  int n = size < 8 ? static_cast<int>(size) : 8;
+  std::memcpy(out, bytes, n);
+  return n;
 }
 
 bool program_file_path(char* out, size_t capacity) {

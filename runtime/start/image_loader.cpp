@@ -16,13 +16,15 @@ uint32_t little_endian_word(const uint8_t* p) {
 }
 
 bool read_blocks(LoadedImage& image, image::ImageBlocks& blocks, std::string& failure) {
-  uint8_t pickle[image::kPickleSize];
-  bool found = platform::read_pickle_resource(pickle);
+  uint8_t pickle[image::kPickleSize] = {};
+  int size = platform::read_pickle_resource(pickle);
   std::string problem;
-  if (!found || std::memcmp(pickle, image::kDevelopmentMarker, 4) == 0) {
+  if (size < 0 || (size >= 4 && std::memcmp(pickle, image::kDevelopmentMarker, 4) == 0)) {
     image.development_mode = true;
     image.resource_index_offset = 0;
     if (image::read_development_blocks(blocks, problem)) return true;
+  } else if (size < static_cast<int>(image::kPickleSize)) {
+    problem = "its PICKLE resource holds " + std::to_string(size) + " bytes instead of 8";
   } else {
     image.resource_index_offset = little_endian_word(pickle + 4);
     char path[513];
@@ -42,6 +44,11 @@ void show_failure(const std::string& text) {
 }
 
 }  // namespace
+
+void refuse_damaged_image(const std::string& problem) {
+  show_failure("The application image is damaged: " + problem + ".");
+  platform::exit_process(0);
+}
 
 bool run_application_image() {
   LoadedImage& image = runtime_state().image;

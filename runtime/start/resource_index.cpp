@@ -28,18 +28,22 @@ platform::FileHandle index_file(const LoadedImage& image) {
 
 }  // namespace
 
+bool lookup_in_index(platform::FileHandle file, int64_t base, int32_t number, int64_t& offset) {
+  uint32_t count, entry;
+  if (number <= 0 || !read_be_word(file, base, count) || static_cast<uint32_t>(number) > count ||
+      !read_be_word(file, base + 4 * static_cast<int64_t>(number), entry))
+    return false;
+  offset = base + 4 * static_cast<int64_t>(count) + 4 + entry;
+  return true;
+}
+
 bool resource_lookup(int32_t number, platform::FileHandle& file, int64_t& offset) {
   const LoadedImage& image = runtime_state().image;
   if (number <= 0 || image.resource_index_offset == image::kNoResourceIndex) return false;
   platform::FileHandle index = index_file(image);
-  if (index == platform::kNoFile) return false;
-  int64_t base = image.resource_index_offset;
-  uint32_t count, entry;
-  if (!read_be_word(index, base, count) || static_cast<uint32_t>(number) > count ||
-      !read_be_word(index, base + 4 * static_cast<int64_t>(number), entry))
+  if (index == platform::kNoFile || !lookup_in_index(index, image.resource_index_offset, number, offset))
     return false;
   file = index;
-  offset = base + 4 * static_cast<int64_t>(count) + 4 + entry;
   return true;
 }
 

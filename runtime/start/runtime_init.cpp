@@ -3,6 +3,7 @@
 #include "quillet/start.h"
 #include "start/image_format.h"
 #include "start/image_install.h"
+#include "start/image_loader.h"
 #include "start/settings.h"
 #include "start/startup_steps.h"
 #include "values/fatal.h"
@@ -10,7 +11,11 @@
 namespace ql {
 
 QL_API void Win32InstallPlugins(void* plugin_chain) {
-  runtime_state().plugin_chain = static_cast<const uint8_t*>(plugin_chain);
+  RuntimeState& state = runtime_state();
+  state.plugin_chain = static_cast<const uint8_t*>(plugin_chain);
+  std::string problem;
+  uint32_t head = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(plugin_chain));
+  if (!walk_plugin_chain(state.image.data1, head, state.stored_plugins, problem)) refuse_damaged_image(problem);
 }
 
 QL_API void RuntimeInit(void* project_table) {

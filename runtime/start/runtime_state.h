@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "quillet/types.h"
+#include "plugins/stored_plugins.h"
 #include "start/code2_linker.h"
 #include "start/image_format.h"
 #include "start/project_table.h"
@@ -26,6 +27,7 @@ struct RuntimeState {
   void* instance = nullptr;  // the program's module handle
   LoadedImage image;
   const uint8_t* plugin_chain = nullptr;
+  std::vector<StoredPlugin> stored_plugins;  // walked from plugin_chain, installed by RuntimeInit
   std::string default_font_name;
   int default_font_size = 0;
   uintptr_t stack_limit = 0;

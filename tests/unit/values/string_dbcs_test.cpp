@@ -1,0 +1,148 @@
+#include "values/string_dbcs.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "quillet/strings.h"
+#include "string_test_support.h"
+
+namespace ql {
+namespace {
+
+using testing::make;
+using testing::text;
+
+// Shift-JIS lead bytes: 0x81-0x9F and 0xE0-0xFC.
+std::array<uint8_t, 256> shift_jis_leads() {
+  std::array<uint8_t, 256> lead{};
+  for (int byte = 0x81; byte <= 0x9F; ++byte) lead[byte] = 1;
+  for (int byte = 0xE0; byte <= 0xFC; ++byte) lead[byte] = 1;
+  return lead;
+}
+
+std::string own(QlString s) { return text(StringRef(s).get()); }
+
+TEST(DbcsEntryPoints, WithoutLeadBytesEachMatchesItsSingleByteTwin) {
+  const int32_t numbers[] = {INT32_MIN, -3, -1, 0, 1, 2, 5, 6, 7, 299, 300, 301, INT32_MAX};
+  StringRef texts[] = {StringRef(), make("a"), make("abcdef"), make("\x82\xA0\x83\x40"),
+                       make(std::string(300, 'q'))};
+  for (const StringRef& s : texts) {
+    EXPECT_EQ(StringDBCSLen(s.get()), StringLen(s.get()));
+    EXPECT_EQ(StringDBCSAsc(s.get()), StringAsc(s.get()));
+    for (int32_t k : numbers) {
+      EXPECT_EQ(own(StringDBCSLeft(s.get(), k)), own(string_left(s.get(), k))) << k;
+      EXPECT_EQ(own(StringDBCSRight(s.get(), k)), own(string_right(s.get(), k))) << k;
+      EXPECT_EQ(own(StringDBCSMid2(s.get(), k)), own(string_mid2(s.get(), k))) << k;
+      for (int32_t n : numbers) {
+        EXPECT_EQ(own(StringDBCSMid3(s.get(), k, n)), own(string_mid3(s.get(), k, n))) << k << " " << n;
+      }
+    }
+  }
+  StringRef s = make("abc");
+  QlString whole = StringDBCSLeft(s.get(), 10);
+  EXPECT_EQ(whole, s.get());
+  RuntimeUnlockString(whole);
+}
+
+TEST(DbcsEntryPoints, ChrMakesTwoBytesFrom256Up) {
+  EXPECT_EQ(own(StringDBCSChr(321)), "\x01\x41");
+  EXPECT_EQ(own(StringDBCSChr(0x82A0)), "\x82\xA0");
+  EXPECT_EQ(own(StringDBCSChr(256)), std::string("\x01\x00", 2));
+  EXPECT_EQ(own(StringDBCSChr(255)), "\xFF");
+  EXPECT_EQ(own(StringDBCSChr(65)), "A");
+  EXPECT_EQ(own(StringDBCSChr(-1)), "\xFF");
+}
+
+// "a", a two-byte character, "b", another, "c": 5 characters in 7 bytes.
+const char kMixed[] =
+    "a\x82\xA0"
+    "b\x83\x40"
+    "c";
+
+TEST(DbcsWalks, CountAndPositionInCharacters) {
+  auto lead = shift_jis_leads();
+  StringRef s = make(kMixed);
+  EXPECT_EQ(dbcs_char_count(s.get(), lead.data()), 5);
+  EXPECT_EQ(dbcs_char_count(nullptr, lead.data()), 0);
+  EXPECT_EQ(dbcs_char_start(s.get(), 1, lead.data()), 1);
+  EXPECT_EQ(dbcs_char_start(s.get(), 2, lead.data()), 2);
+  EXPECT_EQ(dbcs_char_start(s.get(), 3, lead.data()), 4);
+  EXPECT_EQ(dbcs_char_start(s.get(), 5, lead.data()), 7);
+  EXPECT_EQ(dbcs_char_start(s.get(), 6, lead.data()), 8);
+  EXPECT_EQ(dbcs_char_start(s.get(), INT32_MAX, lead.data()), 8);
+  EXPECT_EQ(dbcs_char_start(s.get(), -4, lead.data()), -4);
+  // A lead byte in the last position is one character of its own.
+  StringRef cut = make("ab\x82");
+  EXPECT_EQ(dbcs_char_count(cut.get(), lead.data()), 3);
+  EXPECT_EQ(dbcs_char_start(cut.get(), 4, lead.data()), 4);
+}
+
+TEST(DbcsWalks, SubstringsNeverSplitACharacter) {
+  auto lead = shift_jis_leads();
+  const uint8_t* l = lead.data();
+  StringRef s = make(kMixed);
+  EXPECT_EQ(own(dbcs_left(s.get(), 2, l)), "a\x82\xA0");
+  EXPECT_EQ(own(dbcs_left(s.get(), 0, l)), "");
+  EXPECT_EQ(own(dbcs_left(s.get(), 5, l)), kMixed);
+  EXPECT_EQ(own(dbcs_right(s.get(), 2, l)),
+            "\x83\x40"
+            "c");
+  EXPECT_EQ(own(dbcs_right(s.get(), 4, l)),
+            "\x82\xA0"
+            "b\x83\x40"
+            "c");
+  EXPECT_EQ(own(dbcs_right(s.get(), 0, l)), "");
+  EXPECT_EQ(own(dbcs_mid2(s.get(), 2, l)),
+            "\x82\xA0"
+            "b\x83\x40"
+            "c");
+  EXPECT_EQ(own(dbcs_mid2(s.get(), 4, l)),
+            "\x83\x40"
+            "c");
+  EXPECT_EQ(own(dbcs_mid2(s.get(), 6, l)), "");
+  EXPECT_EQ(own(dbcs_mid3(s.get(), 2, 3, l)),
+            "\x82\xA0"
+            "b\x83\x40");
+  EXPECT_EQ(own(dbcs_mid3(s.get(), 4, 1, l)), "\x83\x40");
+  EXPECT_EQ(own(dbcs_mid3(s.get(), 4, 100, l)),
+            "\x83\x40"
+            "c");
+  EXPECT_EQ(own(dbcs_mid3(s.get(), 0, 3, l)), "a\x82\xA0");  // a start before 1 eats into the count
+  EXPECT_EQ(own(dbcs_mid3(s.get(), -1, 3, l)), "a");
+  EXPECT_EQ(own(dbcs_mid3(s.get(), -1, 2, l)), "");
+  EXPECT_EQ(own(dbcs_mid3(s.get(), 3, 0, l)), "");
+  EXPECT_EQ(own(dbcs_mid3(s.get(), 6, 1, l)), "");
+  EXPECT_EQ(own(dbcs_mid3(s.get(), INT32_MIN, INT32_MAX, l)), "");
+  EXPECT_EQ(own(dbcs_mid3(s.get(), 2, INT32_MAX, l)),
+            "\x82\xA0"
+            "b\x83\x40"
+            "c");
+
+  // Whole results are the operand itself.
+  for (QlString whole : {dbcs_left(s.get(), 9, l), dbcs_right(s.get(), 5, l), dbcs_mid2(s.get(), 1, l),
+                         dbcs_mid3(s.get(), 1, 5, l), dbcs_mid3(s.get(), 0, 6, l)}) {
+    EXPECT_EQ(whole, s.get());
+    string_release(whole);
+  }
+  EXPECT_EQ(s.get()->count, 1);
+
+  StringRef cut = make("ab\x82");
+  EXPECT_EQ(own(dbcs_right(cut.get(), 1, l)), "\x82");
+  EXPECT_EQ(own(dbcs_left(cut.get(), 3, l)), "ab\x82");
+}
+
+TEST(DbcsWalks, AscReadsATwoByteCharacterWhole) {
+  auto lead = shift_jis_leads();
+  EXPECT_EQ(dbcs_asc(make("\x82\xA0"
+                          "x")
+                         .get(),
+                     lead.data()),
+            0x82A0);
+  EXPECT_EQ(dbcs_asc(make("\x82").get(), lead.data()), 0x82);  // a lone lead byte
+  EXPECT_EQ(dbcs_asc(make("\xA0\x82").get(), lead.data()), 0xA0);
+  EXPECT_EQ(dbcs_asc(nullptr, lead.data()), 0);
+}
+
+}  // namespace
+}  // namespace ql

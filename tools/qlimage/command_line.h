@@ -1,0 +1,26 @@
+// Options and operands of one qlimage command.
+#pragma once
+
+#include <initializer_list>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qlimage {
+
+struct Arguments {
+  std::map<std::string, std::string, std::less<>> options;  // option -> value
+  std::vector<std::string> operands;
+  bool help = false;
+
+  const std::string* option(std::string_view name) const;
+};
+
+// Every option takes a value ("--entry main" or "--entry=main"); "--help" and "-h" ask for help. Unknown or
+// repeated options and missing values are errors.
+std::optional<Arguments> parse_arguments(const std::vector<std::string>& args,
+                                         std::initializer_list<std::string_view> options, std::string& error);
+
+}  // namespace qlimage

@@ -7,7 +7,8 @@ if(NOT QLIMAGE)
 endif()
 
 set(QL_APP_COMPILE_OPTIONS
-  -O2 -ffreestanding -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables -fno-omit-frame-pointer
+  -O2 -ffreestanding $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions> $<$<COMPILE_LANGUAGE:CXX>:-fno-rtti>
+  -fno-asynchronous-unwind-tables -fno-omit-frame-pointer
   -fno-optimize-sibling-calls -mno-stack-arg-probe -fno-stack-protector -fno-tree-loop-distribute-patterns
   -Wall -Wextra -Werror)
 if(QL_TARGET STREQUAL "win64")

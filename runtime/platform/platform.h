@@ -34,6 +34,15 @@ uint16_t char_type_c1(uint8_t byte);
 // CompareStringA in the user default locale over explicit lengths: 1 less, 2 equal, 3 greater, 0 failure.
 int compare_string(bool ignore_case, const char* a, int a_length, const char* b, int b_length);
 
+// CT_CTYPE1 classification of one character of 1 or 2 bytes (a lead byte and its trail byte) in the user
+// default locale, as GetStringTypeExA reports it for the character's first byte; 0 on failure.
+uint16_t char_type_c1_of(const char* character, int length);
+
+// Number separators of the user default locale (GetLocaleInfoA LOCALE_SDECIMAL / LOCALE_STHOUSAND), read
+// into a 4-byte buffer: at most 3 bytes and a NUL. False, with out emptied, when the system cannot answer.
+enum class LocaleSeparator { kDecimal, kThousands };
+bool locale_separator(LocaleSeparator which, char out[4]);
+
 // Files, addressed by ANSI paths; kNoFile marks a failed open.
 using FileHandle = intptr_t;
 constexpr FileHandle kNoFile = -1;
@@ -47,6 +56,12 @@ void file_close(FileHandle file);
 
 // Ends the process at once, without static destructors.
 [[noreturn]] void exit_process(int code);
+
+// The system's millisecond counter since start-up (GetTickCount); wraps after about 49.7 days.
+uint32_t tick_count();
+
+// Whether n bytes at p can be read without a fault. The answer holds for the moment of the call only.
+bool is_readable(const void* p, size_t n);
 
 }  // namespace ql::platform
 

@@ -1,0 +1,9 @@
+#include <windows.h>
+
+#include "platform/platform.h"
+
+namespace ql::platform {
+
+bool is_readable(const void* p, size_t n) { return p != nullptr && !IsBadReadPtr(p, n); }
+
+}  // namespace ql::platform

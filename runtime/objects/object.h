@@ -1,4 +1,5 @@
-// The header every object starts with.
+// The header every object starts with, and the layouts of the built-in classes that have no fields of
+// their own beyond the root's.
 #pragma once
 
 #include <stdint.h>
@@ -7,16 +8,42 @@
 
 namespace ql {
 
+struct ClassObject;
+
 struct ObjectHeader {
   int32_t count;
-  void* object_class;
-  QlObject* previous;
-  QlObject* next;
+  ClassObject* object_class;
+  QlObject* previous;  // toward the head of the live-object list
+  QlObject* next;      // toward its tail
 };
+
+// The root class Object: the header and two words that the runtime's subclasses use (a control keeps its
+// window and its control-array index there).
+struct ObjectBase {
+  ObjectHeader header;
+  uintptr_t subclass_words[2];
+};
+
+// RuntimeException and its subclasses carry nothing beyond the root.
+struct ExceptionObject {
+  ObjectBase base;
+};
+
+struct ApplicationObject {
+  ObjectBase base;
+  QlObject* mouse_cursor;  // the MouseCursor property; holds a reference
+};
+
 #if defined(_WIN32) && !defined(_WIN64)
 static_assert(sizeof(ObjectHeader) == 16, "the object header is 16 bytes on 32-bit targets");
+static_assert(sizeof(ObjectBase) == 24, "Object instances are 24 bytes on 32-bit targets");
+static_assert(sizeof(ExceptionObject) == 24, "exception instances are 24 bytes on 32-bit targets");
+static_assert(sizeof(ApplicationObject) == 28, "Application instances are 28 bytes on 32-bit targets");
 #endif
 
 inline ObjectHeader* object_header(QlObject* object) { return reinterpret_cast<ObjectHeader*>(object); }
+inline const ObjectHeader* object_header(const QlObject* object) {
+  return reinterpret_cast<const ObjectHeader*>(object);
+}
 
 }  // namespace ql

@@ -1,18 +1,13 @@
-// Steps of start-up, the event loop and shutdown whose layers are not built yet. Each does nothing until its layer
-// replaces it: window classes and the MDI frame (windows and panes), built-in and image classes and the
-// application object (objects and classes, application), plug-ins (plug-in host), pictures, sounds, menus
-// and the item kinds of the services that have no layer here.
+// Steps of start-up, the event loop and shutdown whose layers are not built yet. Each does nothing until its
+// layer replaces it: window classes and the MDI frame (windows and panes), plug-ins (plug-in host), pictures,
+// sounds, menus and the item kinds of the services that have no layer here.
 #include "start/startup_steps.h"
 
 namespace ql {
 
 void register_window_classes() {}
-void define_builtin_classes() {}
 void install_plugins(const uint8_t*) {}
-void build_class_array() {}
 void create_mdi_frame(const std::string&) {}
-void create_application_object() {}
-void fire_application_event(const char*) {}
 QlObject* make_picture_item(const uint8_t*) { return nullptr; }
 QlObject* make_value_item(uint32_t, uint32_t) { return nullptr; }
 QlObject* make_implicit_instance(uint32_t, uint32_t) { return nullptr; }

@@ -6,20 +6,16 @@
 
 #include <string>
 
+#include "objects/object_steps.h"
 #include "quillet/types.h"
 
 namespace ql {
 
-// Initialisation.
+// Initialisation (with the steps of objects and classes).
 void register_window_classes();
-void define_builtin_classes();
 void install_plugins(const uint8_t* plugin_chain);
-uintptr_t lookup_deferred_member(const std::string& name);
-void build_class_array();
 void create_project_items();
 void create_mdi_frame(const std::string& title);
-void create_application_object();
-void fire_application_event(const char* name);
 
 // Project items whose classes are not built yet. Each gets the item record behind its kind word and answers
 // the object made for it, or null.

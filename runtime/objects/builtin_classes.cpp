@@ -8,6 +8,7 @@
 #include "objects/object.h"
 #include "objects/objects.h"
 #include "start/startup_steps.h"
+#include "values/variant.h"
 
 namespace ql {
 
@@ -171,6 +172,7 @@ void define_builtin_classes() {
   application->events.clear();
   for (const EventDefinition& event : kApplicationEvents) application->events.push_back(&event);
 
+  define_variant_class();
   define_interface("bindingInterface", "bind");
   define_interface("bindingPartInterface", "getBoundPart");
 }

@@ -95,5 +95,51 @@ TEST(Commands, LinkAttachAndDumpThroughFiles) {
   EXPECT_NE(missing.err.find("cannot open"), std::string::npos);
 }
 
+TEST(Commands, ClassesFromTheProjectFileReachTheDump) {
+  TempDir dir;
+  std::string object = dir.write("app.o", calling_object());
+  std::string project = dir.write("app.toml", std::string(R"([application]
+entry = "start_here"
+
+[[classes]]
+kind = "reference"
+name = "Application"
+
+[[classes]]
+name = "App"
+superclass = "Application"
+size = 28
+
+[[classes.hooks]]
+name = "Open"
+code = "start_here"
+key = 2
+)"));
+  Result linked = run({"link", "--project", project, "-o", dir.file("app.img"), object});
+  ASSERT_EQ(linked.code, 0) << linked.err;
+  Result dumped = run({"dump", dir.file("app.img")});
+  EXPECT_EQ(dumped.code, 0) << dumped.out;
+  EXPECT_NE(dumped.out.find("2 classes, 0 items\n"
+                            "  class 0 at data1+"),
+            std::string::npos)
+      << dumped.out;
+  EXPECT_NE(dumped.out.find(": compiled class \"App\", superclass 0 \"Application\", size 28\n"
+                            "    hooks: 1\n"
+                            "      \"Open\" code1+0x0, key 2\n"),
+            std::string::npos)
+      << dumped.out;
+
+  dir.write("bad.toml", std::string("[[classes]]\nname = \"App\"\nsize = 28\nconstructor = \"start\"\n"
+                                    "destructor = \"start_here\"\n"));
+  Result failed = run({"link", "--project", dir.file("bad.toml"), "--entry", "start_here", "-o",
+                       dir.file("bad.img"), object});
+  EXPECT_EQ(failed.code, 1);
+  EXPECT_NE(failed.err.find("qlimage link: error: " + dir.file("bad.toml") +
+                            ": class 0 'App': constructor 'start' is not defined by any input object"),
+            std::string::npos)
+      << failed.err;
+  EXPECT_FALSE(std::filesystem::exists(dir.file("bad.img")));
+}
+
 }  // namespace
 }  // namespace qltest

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include "qlimage/coff_reader.h"
 #include "qlimage/image_inspection.h"
 #include "start/image_format.h"
+#include "tools/class_helpers.h"
 #include "tools/link_helpers.h"
 #include "tools/temp_dir.h"
 
@@ -49,6 +51,13 @@ extern "C" void app_main(void) {
   }
   RuntimeRun();
 }
+// A class whose instance size the compiler works out for the target.
+struct Cloze {
+  void* fields[8];
+  int n;
+};
+extern "C" const uint32_t cloze_size = sizeof(Cloze);
+extern "C" int cloze_open(Cloze* self) { return self->n; }
 )";
 
 constexpr const char* kHelper = R"(
@@ -60,7 +69,30 @@ bool on_path(const std::string& tool) {
   return system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-void check_image(const qlimage::Image& image) {
+// The code1 offset of a function defined in the first code section of the first object, which qlimage
+// places at the start of code1.
+uint32_t first_section_function(const Bytes& object, const std::string& name) {
+  qlimage::Diagnostics diagnostics;
+  std::optional<coff::ObjectFile> read = coff::read_object("first.o", object, diagnostics);
+  if (!read) {
+    ADD_FAILURE() << diagnostics.errors.at(0);
+    return 0;
+  }
+  int first_code = 0;
+  for (size_t s = 0; s < read->sections.size() && first_code == 0; ++s) {
+    if (read->sections[s].name.starts_with(".text")) first_code = static_cast<int>(s + 1);
+  }
+  for (const coff::Symbol& symbol : read->symbols) {
+    if (!symbol.is_aux && (symbol.name == name || symbol.name == "_" + name)) {
+      EXPECT_EQ(symbol.section, first_code) << name << " is not in the first code section";
+      return symbol.value;
+    }
+  }
+  ADD_FAILURE() << name << " is not defined";
+  return 0;
+}
+
+void check_image(const qlimage::Image& image, bool amd64, uint32_t cloze_open) {
   qlimage::ImageReport report = qlimage::inspect_image(image);
   EXPECT_TRUE(report.problems.empty()) << report.problems.at(0);
   std::map<std::string, uint32_t> calls;
@@ -77,6 +109,13 @@ void check_image(const qlimage::Image& image) {
     for (uint32_t site : sites) EXPECT_EQ(loaded.rel_target(site), import_address(name)) << name;
   }
   EXPECT_EQ(loaded.data_word(0), code1_base + report.entry_routine);
+
+  std::vector<LoadedClass> classes = LoadedClassReader(loaded, amd64).classes();
+  ASSERT_EQ(classes.size(), 1u);
+  EXPECT_EQ(classes[0].name, "Cloze");
+  EXPECT_EQ(classes[0].size, amd64 ? 72u : 36u);  // 8 pointers and an int, padded to pointer alignment
+  ASSERT_EQ(classes[0].hooks.size(), 1u);
+  EXPECT_EQ(classes[0].hooks[0].code, code1_base + cloze_open);
 }
 
 void compile_and_link(const std::string& triple) {
@@ -93,9 +132,15 @@ void compile_and_link(const std::string& triple) {
   qlimage::Project project;
   project.entry = "app_main";
   project.strings = {{"kGreeting", "Hello from " + triple}};
+  qlimage::ClassDescription cloze;
+  cloze.name = "Cloze";
+  cloze.size_symbol = "cloze_size";
+  cloze.hooks = {{"Open", "cloze_open", 0}};
+  project.classes = {cloze};
+  bool amd64 = triple.starts_with("x86_64");
   LinkRun separate = link({{"main.o", dir.read("main.o")}, {"helper.o", dir.read("helper.o")}}, project, "");
   ASSERT_TRUE(separate.image) << separate.errors();
-  check_image(*separate.image);
+  check_image(*separate.image, amd64, first_section_function(dir.read("main.o"), "cloze_open"));
 
   std::string linker = triple + "-ld";
   if (!on_path(linker)) return;
@@ -104,7 +149,7 @@ void compile_and_link(const std::string& triple) {
   ASSERT_EQ(system(combine.c_str()), 0) << combine;
   LinkRun combined = link({{"all.o", dir.read("all.o")}}, project, "");
   ASSERT_TRUE(combined.image) << combined.errors();
-  check_image(*combined.image);
+  check_image(*combined.image, amd64, first_section_function(dir.read("all.o"), "cloze_open"));
 }
 
 TEST(MingwToolchain, X86_64ObjectsLink) { compile_and_link("x86_64-w64-mingw32"); }

@@ -34,7 +34,7 @@ constexpr const char* kLinkHelp =
     "project table) and data2 (data1's relocations).\n"
     "\n"
     "  --project FILE.toml  the project description (entry routine, string constants, extra imports,\n"
-    "                       settings); without it the image has an empty project table\n"
+    "                       settings, classes); without it the image has an empty project table\n"
     "  --entry SYMBOL       the entry routine; overrides the project's [application] entry\n"
     "  -o OUT.img           the image to write\n"
     "\n"
@@ -60,8 +60,8 @@ constexpr const char* kDumpHelp =
     "usage: qlimage dump FILE\n"
     "\n"
     "Describes an image, or an executable that carries one: its blocks, imports with their call sites,\n"
-    "data fixups, data2 runs, the project table and its items, and the decoded settings. Reports anything\n"
-    "malformed with its place; exits with 1 when something is wrong.\n";
+    "data fixups, data2 runs, the project table with its class descriptors and items, and the decoded\n"
+    "settings. Reports anything malformed with its place; exits with 1 when something is wrong.\n";
 
 struct Command {
   const char* name;
@@ -147,7 +147,8 @@ int link_command(const std::vector<std::string>& args, std::ostream& out, std::o
   for (const ImportReport& import : report.imports) sites += import.call_sites;
   out << *output << ": code1 " << image->code1.size() << " bytes, " << report.imports.size() << " imports ("
       << sites << " call sites), " << report.fixups.size() << " data fixups; data1 " << image->data1.size()
-      << " bytes, " << report.relocated_words.size() << " relocated words\n";
+      << " bytes, " << report.relocated_words.size() << " relocated words; " << report.classes.size()
+      << " classes\n";
   return 0;
 }
 

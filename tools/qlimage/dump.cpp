@@ -56,6 +56,60 @@ void print_settings(const Settings& settings, std::ostream& out) {
   out << "      MDI: " << (settings.mdi ? "yes" : "no") << ", title " << quoted(settings.mdi_title) << "\n";
 }
 
+std::string code_address(const std::optional<uint32_t>& code) {
+  return code ? "code1+" + hex(*code) : std::string("none");
+}
+
+std::string class_reference(uint32_t index, const std::vector<ClassReport>& classes) {
+  std::string out = std::to_string(index);
+  if (index < classes.size() && classes[index].named) out += " " + quoted(classes[index].name);
+  return out;
+}
+
+void print_members(const char* title, const std::vector<MemberReport>& members, bool with_code, bool with_key,
+                   std::ostream& out) {
+  if (members.empty()) return;
+  out << "    " << title << ": " << members.size() << "\n";
+  for (const MemberReport& member : members) {
+    out << "      " << quoted(member.name);
+    if (with_code) out << " " << code_address(member.code);
+    if (with_key) out << ", key " << member.key;
+    out << "\n";
+  }
+}
+
+void print_class(const ClassReport& cls, const std::vector<ClassReport>& classes, std::ostream& out) {
+  out << "  class " << cls.index << " at data1+" << hex(cls.pointer) << ": ";
+  if (cls.kind == 1) {
+    out << "reference " << quoted(cls.name) << "\n";
+    return;
+  }
+  out << (cls.is_interface ? "compiled interface " : "compiled class ")
+      << (cls.named ? quoted(cls.name) : std::string("(anonymous)")) << ", superclass "
+      << (cls.superclass < 0 ? std::string("none")
+                             : class_reference(static_cast<uint32_t>(cls.superclass), classes))
+      << ", size " << cls.size << (cls.complete ? "" : " (descriptor unreadable past here)") << "\n";
+  if (cls.has_constructor) {
+    out << "    constructor " << code_address(cls.constructor) << ", destructor "
+        << code_address(cls.destructor) << "\n";
+  }
+  if (!cls.interfaces.empty()) {
+    out << "    interfaces:";
+    for (uint32_t index : cls.interfaces) out << " " << class_reference(index, classes);
+    out << "\n";
+  }
+  print_members("methods", cls.methods, !cls.is_interface, false, out);
+  print_members("hooks", cls.hooks, true, true, out);
+  print_members("menu handlers", cls.menu_handlers, true, false, out);
+  if (!cls.method_table.empty()) {
+    out << "    method table: " << cls.method_table.size() << " slot"
+        << (cls.method_table.size() == 1 ? "" : "s") << "\n";
+    for (size_t slot = 0; slot < cls.method_table.size(); ++slot) {
+      out << "      " << slot << ": " << code_address(cls.method_table[slot]) << "\n";
+    }
+  }
+}
+
 void print_image(const Image& image, std::ostream& out, ImageReport& report) {
   report = inspect_image(image);
   out << "blocks:\n";
@@ -99,9 +153,7 @@ void print_image(const Image& image, std::ostream& out, ImageReport& report) {
 
   out << "project table at data1+" << hex(report.project_table) << ": " << report.classes.size()
       << " classes, " << report.items.size() << " items\n";
-  for (size_t i = 0; i < report.classes.size(); ++i) {
-    out << "  class " << i << " at data1+" << hex(report.classes[i]) << "\n";
-  }
+  for (const ClassReport& cls : report.classes) print_class(cls, report.classes, out);
   for (const ItemReport& item : report.items) {
     if (item.pointer == 0) {
       out << "  item " << item.index << ": empty\n";

@@ -182,7 +182,15 @@ void read_project_table(const Image& image, ImageReport& report) {
                                   " is not relocated by data1's load address");
       }
       if (list == 0) {
-        report.classes.push_back(pointer);
+        ClassReport cls;
+        cls.index = k;
+        cls.pointer = pointer;
+        if (pointer == 0) {
+          report.problems.push_back("class " + std::to_string(k) + ": the project table's pointer is 0");
+        } else {
+          read_class_descriptor(image, report.relocated_words, count, cls, report.problems);
+        }
+        report.classes.push_back(std::move(cls));
       } else {
         ItemReport item{k + 1, pointer, 0, {}, {}};
         if (pointer != 0) read_item(data1, item, report);

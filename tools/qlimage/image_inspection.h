@@ -1,7 +1,7 @@
 // Reads an image's blocks the way the runtime will, without trusting anything: walks the code2 records and
-// the call chains in code1, decodes data2 against data1, and follows the project table to its items. Every
-// inconsistency becomes a problem naming where it is; `dump` prints the result, `attach` refuses an image
-// with problems.
+// the call chains in code1, decodes data2 against data1, and follows the project table to its classes and
+// items. Every inconsistency becomes a problem naming where it is; `dump` prints the result, `attach`
+// refuses an image with problems.
 #pragma once
 
 #include <stdint.h>
@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "qlimage/class_inspection.h"
 #include "qlimage/image.h"
 #include "qlimage/project.h"
 
@@ -53,7 +54,7 @@ struct ImageReport {
   std::map<uint32_t, uint16_t> relocated_words;  // data1 offset -> run kind
   uint32_t entry_routine = 0;
   uint32_t project_table = 0;
-  std::vector<uint32_t> classes;
+  std::vector<ClassReport> classes;
   std::vector<ItemReport> items;
   std::vector<std::string> problems;
 };

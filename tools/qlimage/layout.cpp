@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "qlimage/class_descriptors.h"
 #include "qlimage/generated_data.h"
 #include "start/image_format.h"
 
@@ -60,9 +61,11 @@ std::optional<Layout> lay_out(const std::vector<coff::ObjectFile>& objects, cons
     layout.generated_offset[g] = append_string_constant(
         layout.data1, project.strings[symbol.string_index].text, resolution.machine, layout.data_words);
   }
+  std::vector<uint32_t> classes = append_class_descriptors(
+      layout.data1, resolution.classes, layout.section_offset, resolution.machine, layout.data_words);
   std::vector<uint32_t> items;
   if (project.settings) items.push_back(append_settings_item(layout.data1, *project.settings));
-  uint32_t project_table = append_project_table(layout.data1, {}, items, layout.data_words);
+  uint32_t project_table = append_project_table(layout.data1, classes, items, layout.data_words);
 
   const Target& entry = resolution.entry;
   uint64_t entry_offset = uint64_t{layout.section_offset[entry.object][entry.section]} + entry.value;

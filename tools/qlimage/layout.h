@@ -1,6 +1,7 @@
 // Places the chosen sections in code1 and data1 and appends qlimage's own data behind them:
 // code1 = the code sections; data1 = the header words, writable data, read-only data, zero-filled data, the
-// plug-in chain head word, string constants, project items, and the project table last.
+// plug-in chain head word, string constants, class names and descriptors, project items, and the project
+// table last.
 #pragma once
 
 #include <optional>

@@ -3,6 +3,8 @@
 
 #include <stdint.h>
 
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,6 +42,37 @@ struct Import {
   std::vector<uint32_t> sites;  // code1 offsets of the call displacement fields
 };
 
+struct SymbolDefinition {
+  uint32_t object = 0;
+  uint32_t symbol = 0;
+};
+
+// A member of a class descriptor: a method {name, code}, a hook {name, code, key} or a menu handler
+// {menu item name, code}.
+struct DescriptorMember {
+  uint32_t name = 0;           // index into BoundClasses::names
+  std::optional<Target> code;  // a kSection target in code; none for an interface's methods
+  uint32_t key = 0;
+};
+
+// A class of the project with every name turned into an index and every symbol into a target.
+struct BoundClass {
+  bool reference = false;
+  std::optional<uint32_t> name;  // index into BoundClasses::names; none: anonymous
+  uint32_t size = 0;
+  int32_t superclass = -1;
+  std::optional<Target> constructor, destructor;  // both or neither
+  bool is_interface = false;
+  std::vector<uint32_t> interfaces;
+  std::vector<DescriptorMember> methods, hooks, menu_handlers;
+  std::vector<std::optional<Target>> method_table;  // from slot 0, which is always empty
+};
+
+struct BoundClasses {
+  std::vector<std::string> names;  // each distinct text once, in order of first use
+  std::vector<BoundClass> classes;
+};
+
 struct Resolution {
   uint16_t machine = 0;
   std::vector<std::vector<SectionKind>> kinds;  // [object][section]
@@ -49,6 +82,8 @@ struct Resolution {
   std::vector<Import> imports;
   std::vector<GeneratedSymbol> generated;
   Target entry;
+  std::map<std::string, SymbolDefinition> globals;  // defined external symbols by their object-file name
+  BoundClasses classes;
 };
 
 // A 32-bit word of data1 that data2 relocates: it holds a code1 or a data1 offset.

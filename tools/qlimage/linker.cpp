@@ -1,5 +1,6 @@
 #include "qlimage/linker.h"
 
+#include "qlimage/class_binding.h"
 #include "qlimage/code2_writer.h"
 #include "qlimage/coff_reader.h"
 #include "qlimage/data2_writer.h"
@@ -41,7 +42,7 @@ std::optional<Image> link_image(const std::vector<InputObject>& inputs, const Pr
   if (!read_objects(inputs, objects, diagnostics)) return std::nullopt;
   std::optional<Resolution> resolution =
       resolve_symbols(objects, project, entry.empty() ? std::string_view(project.entry) : entry, diagnostics);
-  if (!resolution) return std::nullopt;
+  if (!resolution || !bind_classes(objects, *resolution, project, diagnostics)) return std::nullopt;
   std::optional<Layout> layout = lay_out(objects, *resolution, project, diagnostics);
   if (!layout) return std::nullopt;
   std::optional<Relocated> relocated = apply_relocations(objects, *resolution, *layout, diagnostics);

@@ -2,84 +2,17 @@
 
 #include <toml++/toml.h>
 
-#include <initializer_list>
 #include <set>
 
-#include "qlimage/text_encoding.h"
+#include "qlimage/project_classes_reader.h"
+#include "qlimage/toml_reading.h"
 
 namespace qlimage {
 namespace {
 
 constexpr size_t kMaxImportName = 255;
 
-struct Context {
-  const std::string& path;
-  Diagnostics& diagnostics;
-  size_t errors_at_start = diagnostics.errors.size();
-
-  void error(const toml::source_region& where, const std::string& message) {
-    diagnostics.error(path + ":" + std::to_string(where.begin.line) + ": " + message);
-  }
-  bool ok() const { return diagnostics.errors.size() == errors_at_start; }
-};
-
-std::string join(std::initializer_list<std::string_view> words) {
-  std::string out;
-  for (std::string_view word : words) out += (out.empty() ? "" : ", ") + std::string(word);
-  return out;
-}
-
-void check_keys(Context& c, const toml::table& table, std::string_view where,
-                std::initializer_list<std::string_view> known) {
-  for (auto&& [key, node] : table) {
-    bool found = false;
-    for (std::string_view name : known) found = found || key.str() == name;
-    if (!found) {
-      c.error(key.source(), "unknown key '" + std::string(key.str()) + "' in " + std::string(where) +
-                                "; the keys allowed there are: " + join(known));
-    }
-  }
-}
-
-std::string type_name(toml::node_type type) {
-  switch (type) {
-    case toml::node_type::table:
-      return "a table";
-    case toml::node_type::array:
-      return "an array";
-    case toml::node_type::integer:
-      return "an integer";
-    case toml::node_type::floating_point:
-      return "a number";
-    case toml::node_type::boolean:
-      return "a boolean";
-    default:
-      return "a date or time";
-  }
-}
-
-// A text of the image: a TOML string converted to the runtime's character set.
-std::optional<std::string> text_value(Context& c, const toml::node& node, const std::string& what) {
-  const toml::value<std::string>* value = node.as_string();
-  if (!value) {
-    c.error(node.source(), what + " must be a string, not " + type_name(node.type()));
-    return std::nullopt;
-  }
-  std::string bad;
-  std::optional<std::string> text = utf8_to_windows1252(value->get(), &bad);
-  if (!text) c.error(node.source(), what + " holds " + bad + ", which Windows-1252 cannot represent");
-  return text;
-}
-
-bool is_name(std::string_view name) {
-  if (name.empty()) return false;
-  for (char ch : name) {
-    if (ch <= ' ' || ch >= 0x7F) return false;
-  }
-  return true;
-}
-
-const toml::table* subtable(Context& c, const toml::table& parent, std::string_view key) {
+const toml::table* subtable(TomlContext& c, const toml::table& parent, std::string_view key) {
   const toml::node* node = parent.get(key);
   if (!node) return nullptr;
   if (!node->is_table()) {
@@ -89,7 +22,7 @@ const toml::table* subtable(Context& c, const toml::table& parent, std::string_v
   return node->as_table();
 }
 
-void read_application(Context& c, const toml::table& table, Project& project) {
+void read_application(TomlContext& c, const toml::table& table, Project& project) {
   check_keys(c, table, "[application]", {"entry"});
   if (const toml::node* entry = table.get("entry")) {
     const toml::value<std::string>* value = entry->as_string();
@@ -101,7 +34,7 @@ void read_application(Context& c, const toml::table& table, Project& project) {
   }
 }
 
-void read_strings(Context& c, const toml::table& table, Project& project) {
+void read_strings(TomlContext& c, const toml::table& table, Project& project) {
   for (auto&& [key, node] : table) {
     std::string symbol(key.str());
     if (!is_name(symbol)) {
@@ -120,7 +53,7 @@ void read_strings(Context& c, const toml::table& table, Project& project) {
   }
 }
 
-void read_imports(Context& c, const toml::table& table, Project& project) {
+void read_imports(TomlContext& c, const toml::table& table, Project& project) {
   for (auto&& [key, node] : table) {
     std::string symbol(key.str());
     const toml::value<std::string>* value = node.as_string();
@@ -142,7 +75,7 @@ void read_imports(Context& c, const toml::table& table, Project& project) {
   }
 }
 
-std::optional<std::string> file_code(Context& c, const toml::table& table, std::string_view key,
+std::optional<std::string> file_code(TomlContext& c, const toml::table& table, std::string_view key,
                                      const std::string& where) {
   const toml::node* node = table.get(key);
   if (!node) return std::string();
@@ -154,7 +87,7 @@ std::optional<std::string> file_code(Context& c, const toml::table& table, std::
   return code;
 }
 
-void read_file_type(Context& c, const toml::node& node, Settings& settings) {
+void read_file_type(TomlContext& c, const toml::node& node, Settings& settings) {
   const toml::table* table = node.as_table();
   std::string where = "[[settings.file_types]]";
   if (!table) {
@@ -194,7 +127,7 @@ void read_file_type(Context& c, const toml::node& node, Settings& settings) {
   settings.file_types.push_back(std::move(type));
 }
 
-void read_settings(Context& c, const toml::table& table, Project& project) {
+void read_settings(TomlContext& c, const toml::table& table, Project& project) {
   check_keys(c, table, "[settings]",
              {"font_flag", "script_code", "file_types", "messages", "mdi", "mdi_title"});
   Settings settings;
@@ -246,7 +179,7 @@ void read_settings(Context& c, const toml::table& table, Project& project) {
   project.settings = std::move(settings);
 }
 
-void check_symbols_unique(Context& c, const Project& project) {
+void check_symbols_unique(TomlContext& c, const Project& project) {
   std::set<std::string> seen;
   for (const StringConstant& constant : project.strings) seen.insert(constant.symbol);
   for (const ImportedSymbol& import : project.imports) {
@@ -261,7 +194,7 @@ void check_symbols_unique(Context& c, const Project& project) {
 
 std::optional<Project> read_project(const std::string& path, std::string_view text,
                                     Diagnostics& diagnostics) {
-  Context c{path, diagnostics};
+  TomlContext c{path, diagnostics};
   toml::table root;
   try {
     root = toml::parse(text, path);
@@ -271,11 +204,12 @@ std::optional<Project> read_project(const std::string& path, std::string_view te
   }
   Project project;
   project.path = path;
-  check_keys(c, root, "the project file", {"application", "strings", "imports", "settings"});
+  check_keys(c, root, "the project file", {"application", "strings", "imports", "settings", "classes"});
   if (const toml::table* table = subtable(c, root, "application")) read_application(c, *table, project);
   if (const toml::table* table = subtable(c, root, "strings")) read_strings(c, *table, project);
   if (const toml::table* table = subtable(c, root, "imports")) read_imports(c, *table, project);
   if (const toml::table* table = subtable(c, root, "settings")) read_settings(c, *table, project);
+  if (const toml::node* classes = root.get("classes")) read_classes(c, *classes, project);
   check_symbols_unique(c, project);
   if (!c.ok()) return std::nullopt;
   return project;

@@ -12,17 +12,11 @@ namespace {
 constexpr std::string_view kData1HeaderSymbol = "ql_data1_header";
 constexpr std::string_view kPluginChainHeadSymbol = "ql_plugin_chain_head";
 
-struct Definition {
-  uint32_t object;
-  uint32_t symbol;
-};
-
 struct Resolver {
   const std::vector<coff::ObjectFile>& objects;
   const Project& project;
   Diagnostics& diagnostics;
   Resolution result;
-  std::map<std::string, Definition> globals;
   std::map<std::string, uint32_t> import_index;
   std::map<std::string, uint32_t> string_symbols;     // C name -> generated index
   std::map<std::string, std::string> import_symbols;  // C name -> import name
@@ -156,7 +150,7 @@ void collect_globals(Resolver& r) {
                 " also lists under [strings] or [imports]; remove one of them");
         continue;
       }
-      auto [it, inserted] = r.globals.try_emplace(symbol.name, Definition{o, i});
+      auto [it, inserted] = r.result.globals.try_emplace(symbol.name, SymbolDefinition{o, i});
       if (!inserted) {
         const coff::ObjectFile& other = r.objects[it->second.object];
         r.error("duplicate symbol '" + symbol.name + "': defined in " + other.name + " and in " +
@@ -210,7 +204,8 @@ std::optional<Target> resolve(Resolver& r, uint32_t o, uint32_t i, const std::st
     target = Target{TargetKind::kSection, o, static_cast<uint32_t>(symbol.section - 1), symbol.value, 0};
   } else if (symbol.section == coff::kSymAbsolute) {
     target = Target{TargetKind::kAbsolute, 0, 0, symbol.value, 0};
-  } else if (auto it = r.globals.find(symbol.name); symbol.is_external() && it != r.globals.end()) {
+  } else if (auto it = r.result.globals.find(symbol.name);
+             symbol.is_external() && it != r.result.globals.end()) {
     target = resolve(r, it->second.object, it->second.symbol, at, depth + 1);
   } else if (symbol.section > 0 || symbol.section == coff::kSymDebug) {
     std::string section = symbol.section > 0 ? object.sections[symbol.section - 1].name : "debug information";
@@ -263,8 +258,8 @@ void resolve_entry(Resolver& r, std::string_view entry) {
   if (r.result.machine == coff::kMachineI386) candidates.push_back("_" + std::string(entry));
   candidates.emplace_back(entry);
   for (const std::string& name : candidates) {
-    auto it = r.globals.find(name);
-    if (it == r.globals.end()) continue;
+    auto it = r.result.globals.find(name);
+    if (it == r.result.globals.end()) continue;
     const coff::Symbol& symbol = r.objects[it->second.object].symbols[it->second.symbol];
     if (symbol.section <= 0 || r.result.kinds[it->second.object][symbol.section - 1] != SectionKind::kCode) {
       r.error("the entry routine '" + std::string(entry) + "' is defined in " +
@@ -290,7 +285,7 @@ std::string_view c_name(uint16_t machine, std::string_view symbol) {
 std::optional<Resolution> resolve_symbols(const std::vector<coff::ObjectFile>& objects,
                                           const Project& project, std::string_view entry,
                                           Diagnostics& diagnostics) {
-  Resolver r{objects, project, diagnostics, {}, {}, {}, {}, {}, {}};
+  Resolver r{objects, project, diagnostics, {}, {}, {}, {}, {}};
   size_t errors_before = diagnostics.errors.size();
   r.result.machine = objects.empty() ? coff::kMachineAmd64 : objects[0].machine;
   r.result.generated.push_back({GeneratedKind::kData1Header, std::string(kData1HeaderSymbol)});

@@ -1,0 +1,15 @@
+#include <time.h>
+
+#include "platform/platform.h"
+
+namespace ql::platform {
+
+// Milliseconds of the monotonic clock, wrapping at 32 bits as the Windows counter does.
+uint32_t tick_count() {
+  timespec now;
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  uint64_t ms = static_cast<uint64_t>(now.tv_sec) * 1000u + static_cast<uint64_t>(now.tv_nsec) / 1000000u;
+  return static_cast<uint32_t>(ms);
+}
+
+}  // namespace ql::platform

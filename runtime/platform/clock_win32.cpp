@@ -1,0 +1,9 @@
+#include <windows.h>
+
+#include "platform/platform.h"
+
+namespace ql::platform {
+
+uint32_t tick_count() { return GetTickCount(); }
+
+}  // namespace ql::platform

@@ -1,0 +1,26 @@
+// rnd and the tick clock.
+#include "platform/platform.h"
+#include "quillet/variants.h"
+#include "values/numbers.h"
+
+namespace ql {
+
+namespace {
+// 0 until the first rnd; one unguarded global, as everything runs on the interface thread.
+uint32_t random_seed = 0;
+}  // namespace
+
+double next_random(uint32_t& seed, uint32_t ticks) {
+  // A seed outside 1 to 2^31 - 2 would stick or overflow the decomposition; it is started afresh.
+  if (seed == 0 || seed >= 0x7FFFFFFFu) seed = seed_from_ticks(ticks);
+  seed = next_seed(seed);
+  return random_fraction(seed);
+}
+
+}  // namespace ql
+
+double rnd(void) { return ql::next_random(ql::random_seed, ql::platform::tick_count()); }
+
+int32_t RuntimeTicks(void) { return static_cast<int32_t>(ql::platform::tick_count() >> 4); }
+
+double RuntimeMicroseconds(void) { return ql::platform::tick_count() * 1000.0; }

@@ -41,6 +41,10 @@ static_assert(sizeof(ExceptionObject) == 24, "exception instances are 24 bytes o
 static_assert(sizeof(ApplicationObject) == 28, "Application instances are 28 bytes on 32-bit targets");
 #endif
 
+// Compiled code sees the same layouts through the SDK.
+static_assert(sizeof(ObjectBase) == sizeof(QlObjectBase), "the SDK's object layout matches the runtime's");
+static_assert(sizeof(ApplicationObject) == sizeof(QlApplicationBase), "the SDK's Application layout matches");
+
 inline ObjectHeader* object_header(QlObject* object) { return reinterpret_cast<ObjectHeader*>(object); }
 inline const ObjectHeader* object_header(const QlObject* object) {
   return reinterpret_cast<const ObjectHeader*>(object);

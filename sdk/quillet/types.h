@@ -19,8 +19,21 @@ struct QlStringHeader {
 };
 typedef struct QlStringHeader* QlString;
 
-// Objects arrive with the object model; until then they are opaque.
+// An object. Compiled classes lay out their fields behind the root's, as the runtime's own classes do.
 typedef struct QlObject QlObject;
+
+struct QlObjectBase {
+  int32_t count;
+  void* object_class;
+  QlObject* previous;
+  QlObject* next;
+  uintptr_t subclass_words[2];
+};
+
+struct QlApplicationBase {
+  struct QlObjectBase base;
+  QlObject* mouse_cursor;
+};
 
 #if defined(_WIN32) && !defined(_WIN64)
 static_assert(sizeof(struct QlStringHeader) == 16, "string header is 16 bytes on 32-bit targets");

@@ -69,6 +69,42 @@ TEST(ImageRun, LibraryImportsLinkOrShowTheirFailure) {
   EXPECT_EQ(GetFileAttributesA((failed + "trace.log").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+TEST(ImageRun, StringLibraryArraysAndVariantsFromCompiledCode) {
+  std::string folder = make_temp_folder("values");
+  RunResult result = run_app("image_values", folder);
+  expect_clean_exit(result);
+  EXPECT_TRUE(result.boxes.empty());
+  EXPECT_EQ(read_file(folder + "trace.log"),
+            "two\r5\ra catat and a hatat\rpadded\r1,234.50\r255\r3\r"
+            "3\rApple\rbanana\rfig\rpear\r0\r42\r42\r2.75\r-3\r1.6744448e+07\rrnd in range\r");
+}
+
+TEST(ImageRun, CompiledClassesAndTheirHooks) {
+  std::string folder = make_temp_folder("classes");
+  RunResult result = run_app("image_classes", folder);
+  expect_clean_exit(result);
+  EXPECT_TRUE(result.boxes.empty());
+  EXPECT_EQ(read_file(folder + "trace.log"),
+            "application Open\rapplication NewDocument\r"
+            "Animal constructed\rDog constructed after Animal\ra Dog is an Animal\rnil is nothing\r"
+            "the dog speaks\rDog\rAnimal constructed\ran animal speaks\rAnimal destroyed\r"
+            "one reference left\rDog destroyed\rAnimal destroyed\r");
+}
+
+TEST(ImageRun, UnhandledExceptionsEndTheProgram) {
+  std::string folder = make_temp_folder("unhandled");
+  expect_one_box(run_app("image_unhandled", folder),
+                 "An exception of class typeMismatchException was not handled.\rThe application must shut down.");
+  // The trace file was closed through the exit list, with everything written before the raise.
+  EXPECT_EQ(read_file(folder + "trace.log"), "application Open\rapplication NewDocument\rraising\r");
+
+  std::string ended = make_temp_folder("end");
+  RunResult result = run_app("image_end", ended);
+  expect_clean_exit(result);
+  EXPECT_TRUE(result.boxes.empty());
+  EXPECT_EQ(read_file(ended + "trace.log"), "application Open\rapplication NewDocument\rending\r");
+}
+
 const char* const kDevelopmentFiles[] = {"code1.dat", "code2.dat", "data1.dat", "data2.dat"};
 
 std::string development_folder(const char* purpose) {

@@ -10,7 +10,6 @@ void install_plugins(const uint8_t*) {}
 void create_mdi_frame(const std::string&) {}
 QlObject* make_picture_item(const uint8_t*) { return nullptr; }
 QlObject* make_value_item(uint32_t, uint32_t) { return nullptr; }
-QlObject* make_implicit_instance(uint32_t, uint32_t) { return nullptr; }
 QlObject* make_sound_item(const uint8_t*, uint32_t) { return nullptr; }
 QlObject* make_mouse_cursor_item(int32_t) { return nullptr; }
 QlObject* make_database_item(const uint8_t*) { return nullptr; }

@@ -1,4 +1,6 @@
 // Creating the project items from their records, and the entry points that hand them out.
+#include <cstring>
+
 #include "quillet/objects.h"
 #include "quillet/start.h"
 #include "start/image_format.h"
@@ -12,6 +14,14 @@ namespace ql {
 namespace {
 
 using image::read_word;
+
+// A class's implicit instance: made now and stored into its global variable; the item slot stays empty.
+void make_implicit_instance(uint32_t class_index, uint32_t global_address) {
+  // data1 is writable; the loader has checked that the global lies inside it.
+  auto* global = const_cast<uint8_t*>(runtime_state().image.data1.at(global_address, sizeof(QlObject*)));
+  QlObject* instance = RuntimeNewObject(static_cast<int32_t>(class_index));
+  std::memcpy(global, &instance, sizeof instance);
+}
 
 QlObject* make_item(const uint8_t* record) {
   uint32_t kind = read_word(record);
@@ -30,7 +40,7 @@ QlObject* make_item(const uint8_t* record) {
       settings() = std::move(parsed);
       return nullptr;
     }
-    case image::kItemImplicitInstance: return make_implicit_instance(read_word(body), read_word(body + 4));
+    case image::kItemImplicitInstance: make_implicit_instance(read_word(body), read_word(body + 4)); return nullptr;
     case image::kItemSound: return make_sound_item(body + 4, read_word(body));
     case image::kItemMouseCursor: return make_mouse_cursor_item(static_cast<int32_t>(read_word(body)));
     case image::kItemDatabase: return make_database_item(body);

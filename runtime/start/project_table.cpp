@@ -55,6 +55,10 @@ bool check_item(const Data1View& data1, uint32_t index, uint32_t pointer, std::s
       return false;
     }
   }
+  if (kind == kItemImplicitInstance && !data1.at(read_word(record + 8), sizeof(void*))) {
+    error = where + " names a global variable outside data1";
+    return false;
+  }
   if (kind == kItemSettings) {
     // The chain of 12-byte links {next, reserved, text} is only walked; a loop or a link outside data1
     // would make that walk unsafe.

@@ -21,7 +21,6 @@ void create_mdi_frame(const std::string& title);
 // the object made for it, or null.
 QlObject* make_picture_item(const uint8_t* record);
 QlObject* make_value_item(uint32_t kind, uint32_t value);
-QlObject* make_implicit_instance(uint32_t class_index, uint32_t global_address);
 QlObject* make_sound_item(const uint8_t* bytes, uint32_t length);
 QlObject* make_mouse_cursor_item(int32_t resource_number);
 QlObject* make_database_item(const uint8_t* record);

@@ -103,6 +103,8 @@ TEST(ImageInstall, RefusesDamagedImages) {
       {"settings cut short", [](Image& i) { set_u32(i.blocks[image::kData1], i.item_offset + 8, 12); }},
       {"settings past data1", [](Image& i) { set_u32(i.blocks[image::kData1], i.item_offset + 8, 1000); }},
       {"settings chain outside data1", [](Image& i) { set_u32(i.blocks[image::kData1], i.item_offset + 4, 16); }},
+      {"implicit instance's global outside data1",
+       [](Image& i) { set_u32(i.blocks[image::kData1], i.item_offset, image::kItemImplicitInstance); }},
       {"data1 too short", [](Image& i) { i.blocks[image::kData1].resize(6); }},
   };
   for (const Case& c : cases) {

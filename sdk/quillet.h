@@ -8,5 +8,6 @@
 #include "quillet/objects.h"
 #include "quillet/arrays.h"
 #include "quillet/variants.h"
+#include "quillet/files.h"
 #include "quillet/string_constant.h"
 #include "quillet/application.h"

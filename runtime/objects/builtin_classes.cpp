@@ -3,6 +3,7 @@
 // calls define_builtin_class again: twice that size with 8-byte pointers, since every word may be a pointer.
 #include <iterator>
 
+#include "files/file_classes.h"
 #include "objects/class_object.h"
 #include "objects/class_registry.h"
 #include "objects/object.h"
@@ -173,6 +174,7 @@ void define_builtin_classes() {
   for (const EventDefinition& event : kApplicationEvents) application->events.push_back(&event);
 
   define_variant_class();
+  define_file_classes();
   define_interface("bindingInterface", "bind");
   define_interface("bindingPartInterface", "getBoundPart");
 }

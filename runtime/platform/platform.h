@@ -5,6 +5,9 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include <string>
+#include <vector>
+
 namespace ql::platform {
 
 // General heap. heap_alloc returns null when the system has no memory left.
@@ -86,5 +89,56 @@ void* library_routine(void* library, const char* routine);     // null when it i
 // OLE for the window layer's drag and drop.
 void ole_initialize();
 void ole_uninitialize();
+
+}  // namespace ql::platform
+
+// The file system as folder items and file streams reach it. Paths are ANSI paths in Windows form (drive or
+// UNC root, backslashes); the POSIX implementation reads a backslash as "/".
+namespace ql::platform {
+
+// The file streams' opens. Both share reading and writing with other openers. An existing file is opened for
+// reading, or for reading and writing; file_create_read_write creates or empties a file with normal
+// attributes and opens it for both.
+FileHandle file_open_existing(const char* path, bool writable);
+FileHandle file_create_read_write(const char* path);
+int64_t file_position(FileHandle file);  // -1 on failure
+bool file_set_end(FileHandle file);      // the file ends (is cut or extended) at the current position
+
+constexpr uint32_t kAttributeReadOnly = 0x01;
+constexpr uint32_t kAttributeHidden = 0x02;
+constexpr uint32_t kAttributeDirectory = 0x10;
+
+// One entry as a directory search (FindFirstFileA) reports it. Times are local time (after
+// FileTimeToLocalFileTime) in 100-ns intervals since 1601.
+struct FileEntry {
+  uint32_t attributes = 0;
+  uint64_t size = 0;
+  int64_t creation_time = 0;
+  int64_t last_write_time = 0;
+};
+bool find_file(const char* path, FileEntry& out);  // false when the search finds nothing
+// The folder's entries in the order the system lists them, "." and ".." left out; false when the folder
+// cannot be listed.
+bool list_folder(const char* folder, std::vector<std::string>& names);
+
+bool set_file_attributes(const char* path, uint32_t attributes);
+enum class FileTimeKind { kCreation, kLastWrite };
+bool set_file_time(const char* path, FileTimeKind which, int64_t local_time);  // local time as in FileEntry
+bool delete_file(const char* path);
+bool create_folder(const char* path);
+bool copy_file(const char* from, const char* to);    // replaces an existing target
+bool move_file(const char* from, const char* to);    // refuses an existing target
+bool rename_path(const char* from, const char* to);  // the C library's rename
+bool open_document(const char* path);                // the shell's "open" verb, shown normally
+
+// Folders of the system. Each answers false, with out emptied, when the system cannot say.
+bool module_file_path(std::string& out);  // the program file
+bool shell_folder_path(int csidl, std::string& out);
+bool windows_folder_path(std::string& out);
+bool system_folder_path(std::string& out);
+bool temp_folder_path(std::string& out);  // with its trailing separator
+// Creates a new empty file with a unique name in folder (GetTempFileNameA, number 0) and names it.
+bool temp_file_path(const char* folder, const char* prefix, std::string& out);
+uint32_t logical_drives();  // bit 0 for drive A
 
 }  // namespace ql::platform

@@ -1,11 +1,14 @@
-// Runs a Windows program for a test: answers every message box it shows, recording caption and text, and
-// ends it when it runs too long, so that a test never hangs on a dialog.
+// Runs a Windows program for a test: answers every message box it shows, recording caption and text, answers
+// its Open and Save dialogs as told, and ends it when it runs too long, so that a test never hangs on a
+// dialog.
 #pragma once
 
 #include <stdint.h>
 
 #include <string>
 #include <vector>
+
+#include "file_dialogs.h"
 
 namespace ql::harness {
 
@@ -19,10 +22,13 @@ struct RunResult {
   bool timed_out = false;
   uint32_t exit_code = 0;
   std::vector<MessageBox> boxes;
+  std::vector<FileDialog> file_dialogs;
 };
 
 // command_line is quoted as CreateProcess expects; working_dir becomes the program's current directory.
-RunResult run_program(const std::string& command_line, const std::string& working_dir, int timeout_ms = 30000);
+// File dialogs are answered in turn with dialog_answers, and cancelled once those run out.
+RunResult run_program(const std::string& command_line, const std::string& working_dir, int timeout_ms = 30000,
+                      std::vector<DialogAnswer> dialog_answers = {});
 
 // The folder of the running test program (the build tree's bin folder), with a trailing backslash.
 std::string program_folder();

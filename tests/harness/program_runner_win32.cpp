@@ -22,7 +22,8 @@ BOOL CALLBACK collect_boxes(HWND window, LPARAM context) {
   GetWindowThreadProcessId(window, &owner);
   char class_name[64] = {};
   GetClassNameA(window, class_name, sizeof class_name);
-  if (owner == scan->process_id && IsWindowVisible(window) && std::string(class_name) == "#32770")
+  if (owner == scan->process_id && IsWindowVisible(window) && std::string(class_name) == "#32770" &&
+      !is_file_dialog(window))
     scan->boxes.push_back(window);
   return TRUE;
 }
@@ -59,7 +60,8 @@ void answer_box(HWND box) {
 
 }  // namespace
 
-RunResult run_program(const std::string& command_line, const std::string& working_dir, int timeout_ms) {
+RunResult run_program(const std::string& command_line, const std::string& working_dir, int timeout_ms,
+                      std::vector<DialogAnswer> dialog_answers) {
   RunResult result;
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
@@ -69,6 +71,7 @@ RunResult run_program(const std::string& command_line, const std::string& workin
                       working_dir.empty() ? nullptr : working_dir.c_str(), &startup, &process))
     return result;
   result.started = true;
+  FileDialogAnswerer file_dialogs(process.dwProcessId, std::move(dialog_answers));
   std::vector<HWND> answered;
   DWORD waited = 0;
   while (WaitForSingleObject(process.hProcess, 25) == WAIT_TIMEOUT) {
@@ -88,7 +91,9 @@ RunResult run_program(const std::string& command_line, const std::string& workin
       answer_box(box);
       answered.push_back(box);
     }
+    file_dialogs.poll();
   }
+  result.file_dialogs = file_dialogs.seen();
   DWORD code = 0;
   GetExitCodeProcess(process.hProcess, &code);
   result.exit_code = code;

@@ -1,0 +1,153 @@
+// The classes of folder items and streams as the language sees them, the path-known rule and the object
+// dump.
+#include "files/file_classes.h"
+
+#include <gtest/gtest.h>
+
+#include "../objects/object_test_support.h"
+#include "file_test_support.h"
+#include "files/paths.h"
+#include "files/stream_objects.h"
+#include "objects/class_object.h"
+#include "objects/class_registry.h"
+#include "objects/object_steps.h"
+#include "platform/platform.h"
+#include "quillet/objects.h"
+#include "quillet/strings.h"
+#include "values/pool.h"
+
+namespace ql::testing {
+namespace {
+
+template <typename Routine>
+uintptr_t code(Routine routine) {
+  return reinterpret_cast<uintptr_t>(routine);
+}
+
+TEST(FileClasses, RegisteredWithTheirLayoutsAndMembers) {
+  define_builtin_classes();
+  const ClassObject* item = builtin_class("folderitem");
+  ASSERT_EQ(item, folder_item_class());
+  EXPECT_EQ(item->instance_size, static_cast<int32_t>(sizeof(FolderItemObject)));
+  EXPECT_EQ(builtin_class("TextOutputStream")->instance_size,
+            static_cast<int32_t>(sizeof(TextOutputStreamObject)));
+  EXPECT_EQ(builtin_class("BinaryStream")->instance_size, static_cast<int32_t>(sizeof(BinaryStreamObject)));
+  EXPECT_EQ(item->properties.size(), 20u);
+  EXPECT_EQ(item->methods.size(), 22u);
+
+  const PropertyRecord* name = find_property(item, "NAME");
+  ASSERT_NE(name, nullptr);
+  EXPECT_EQ(name->getter, code(fileNameGetter));
+  EXPECT_EQ(name->setter, code(fileNameSetter));
+  const PropertyRecord* exists = find_property(item, "Exists");
+  EXPECT_EQ(exists->getter, code(fileExistsGetter));
+  EXPECT_EQ(exists->setter, 0u);  // read-only
+  EXPECT_EQ(property_class_type(*find_property(item, "Parent")), item);
+  const PropertyRecord* temporary = find_property(item, "TemporaryFolder");
+  EXPECT_EQ(temporary->getter, code(folderFindFolder));
+  EXPECT_EQ(temporary->parameter, 4);
+  EXPECT_EQ(find_property(item, "DesktopFolder")->parameter, 1);
+  EXPECT_EQ(find_method(item, "Child")->code, code(FolderChild));
+  EXPECT_EQ(find_method(item, "OpenAsTextFile")->code, code(FolderItemOpenTextFile));
+  EXPECT_EQ(find_method(item, "OpenAsPicture")->code, code(FolderItemOpenImage));
+  const MethodRecord* fork = find_method(item, "OpenResourceFork");
+  ASSERT_NE(fork, nullptr);
+  EXPECT_EQ(reinterpret_cast<QlObject* (*)(QlObject*)>(fork->code)(nullptr), nullptr);
+
+  const ClassObject* output = builtin_class("TextOutputStream");
+  const PropertyRecord* delimiter = find_property(output, "Delimiter");
+  EXPECT_EQ(delimiter->getter, code(stringGetter));
+  EXPECT_EQ(delimiter->parameter, QL_TEXT_OUTPUT_STREAM_DELIMITER_OFFSET);
+  const ClassObject* binary = builtin_class("BinaryStream");
+  EXPECT_EQ(find_property(binary, "LittleEndian")->parameter, QL_BINARY_STREAM_LITTLE_ENDIAN_OFFSET);
+  EXPECT_EQ(find_method(binary, "ReadSingle")->code, code(BinaryStreamReadFloat));
+  EXPECT_EQ(find_method(binary, "WriteSingle")->code, code(BinaryStreamWriteFloat));
+  EXPECT_EQ(find_method(builtin_class("TextInputStream"), "ReadAll")->code, code(TextInputStreamReadAll));
+
+  // Compiled code reaches them by name through deferred imports.
+  EXPECT_EQ(lookup_deferred_member("GFolderItem!Length"), code(fileSizeGetter));
+  EXPECT_EQ(lookup_deferred_member("SBinaryStream!Position"), code(BinaryStreamSetPosition));
+  EXPECT_EQ(lookup_deferred_member("MTextInputStream!ReadLine"), code(TextInputStreamReadLine));
+}
+
+TEST(FileClasses, AnItemWithoutAKnownPathStandsForTheApplicationFolder) {
+  std::string program;
+  ASSERT_TRUE(platform::module_file_path(program));
+  std::string folder = parent_path(program);
+  EXPECT_EQ(application_folder(), folder);
+
+  Owned fresh(new_object(folder_item_class()));
+  EXPECT_EQ(reinterpret_cast<FolderItemObject*>(fresh.get())->path_known, 0);
+  EXPECT_EQ(take(fileAbsolutePathGetter(fresh.get())), folder);
+  EXPECT_EQ(reinterpret_cast<FolderItemObject*>(fresh.get())->path_known, 1);
+  EXPECT_TRUE(fileDirectoryGetter(fresh.get()));
+
+  StringRef name = text_ref("words.txt");
+  Owned relative(RuntimeGetFolderItem(name.get()));
+  EXPECT_EQ(take(fileAbsolutePathGetter(relative.get())), folder + "\\words.txt");
+  EXPECT_EQ(take(fileNameGetter(relative.get())), "words.txt");
+  Owned parent(folderParentGetter(relative.get()));
+  EXPECT_EQ(take(fileAbsolutePathGetter(parent.get())), folder);
+  Owned child(FolderChild(fresh.get(), name.get()));
+  EXPECT_EQ(take(fileAbsolutePathGetter(child.get())), folder + "\\words.txt");
+}
+
+TEST(FileClasses, DriveItemsAndNilAnswerWithoutTouchingTheDisk) {
+  Owned drive(new_folder_item("Q:"));
+  EXPECT_TRUE(fileDirectoryGetter(drive.get()));
+  EXPECT_EQ(folderParentGetter(drive.get()), nullptr);
+  EXPECT_EQ(take(fileNameGetter(drive.get())), "");
+  Owned root(new_folder_item("Q:\\"));
+  Owned up(folderParentGetter(root.get()));
+  EXPECT_EQ(take(fileAbsolutePathGetter(up.get())), "Q:");
+
+  EXPECT_FALSE(fileExistsGetter(nullptr));
+  EXPECT_EQ(take(fileAbsolutePathGetter(nullptr)), "");
+  EXPECT_EQ(FolderChild(nullptr, nullptr), nullptr);
+  EXPECT_EQ(fileCountGetter(nullptr), 0);
+  fileNameSetter(nullptr, nullptr);
+  FolderItemDelete(nullptr);
+  // Another class's object is no folder item.
+  Owned stream(new_object(text_output_stream_class()));
+  EXPECT_EQ(take(fileAbsolutePathGetter(stream.get())), "");
+  EXPECT_EQ(FolderChild(stream.get(), nullptr), nullptr);
+}
+
+std::vector<std::string> dump_lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+    lines.push_back(text.substr(start, end - start));
+  EXPECT_EQ(start, text.size()) << "every line ends with CR LF";
+  return lines;
+}
+
+TEST(ObjectDump, ListsThePoolUsageTheCountAndEveryLiveObjectsClass) {
+  TempFolder folder;
+  auto named = make_class("Named");
+  auto anonymous = make_class("", named.get());
+  auto orphan = make_class("");
+  Owned first(new_object(anonymous.get()));
+  Owned second(new_object(orphan.get()));
+  Owned item = folder.item("dump.txt");
+
+  int64_t pool_before = process_pool().bytes_outstanding();
+  int32_t live = live_object_count();
+  debugDumpObjects(item.get());
+  std::vector<std::string> lines = dump_lines(folder.read("dump.txt"));
+  ASSERT_EQ(lines.size(), 2u + static_cast<size_t>(live));
+  EXPECT_EQ(lines[0], std::to_string(pool_before) + " used in heap1");
+  EXPECT_EQ(lines[1], std::to_string(live) + " objects");
+  // Newest first: the item, then the orphan, then the anonymous subclass under its superclass's name.
+  EXPECT_EQ(lines[2], "FolderItem");
+  EXPECT_EQ(lines[3], "<Unnamed object class>");
+  EXPECT_EQ(lines[4], "Named");
+
+  debugDumpObjects(nullptr);  // nothing to write to
+  Owned nowhere(new_folder_item(folder.at("missing\\dump.txt")));
+  debugDumpObjects(nowhere.get());
+  EXPECT_FALSE(folder.exists("missing"));
+}
+
+}  // namespace
+}  // namespace ql::testing

@@ -3,9 +3,8 @@
 #include <cstring>
 
 #include "platform/platform.h"
-#include "quillet/start.h"
 #include "start/image_install.h"
-#include "values/string_ref.h"
+#include "values/fatal_stop.h"
 
 namespace ql {
 
@@ -38,16 +37,10 @@ bool read_blocks(LoadedImage& image, image::ImageBlocks& blocks, std::string& fa
   return false;
 }
 
-void show_failure(const std::string& text) {
-  StringRef message(string_from_bytes(text.data(), static_cast<int32_t>(text.size())));
-  RuntimeMsgBox(message.get());
-}
-
 }  // namespace
 
 void refuse_damaged_image(const std::string& problem) {
-  show_failure("The application image is damaged: " + problem + ".");
-  platform::exit_process(0);
+  stop_program("The application image is damaged: " + problem + ".");
 }
 
 bool run_application_image() {
@@ -55,7 +48,7 @@ bool run_application_image() {
   image::ImageBlocks blocks;
   std::string failure;
   if (!read_blocks(image, blocks, failure) || !image::install_image(blocks, entry_point_table(), image, failure)) {
-    show_failure(failure);
+    show_stop_message(failure);
     return false;
   }
   image::entry_routine(image)();

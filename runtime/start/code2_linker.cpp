@@ -164,15 +164,22 @@ bool link_code2(const uint8_t* code2, uint32_t length, LinkState& state, std::sp
   return true;
 }
 
-void resolve_deferred_imports(LinkState& state, MemberLookup lookup) {
-  std::string failure;
-  for (const DeferredImport& import : state.deferred) {
+bool resolve_deferred_imports(LinkState& state, MemberLookup lookup, std::string& failure) {
+  std::vector<DeferredImport> deferred;
+  deferred.swap(state.deferred);
+  for (const DeferredImport& import : deferred) {
     uintptr_t address = lookup(import.name);
-    uintptr_t target = address;
-    if (address != 0 && !call_target(state, address, target, failure)) target = 0;
-    patch_chain(state, import.chain_head, target, failure);
+    if (address == 0) {
+      if (import.chain_head == 0) continue;
+      failure = "The application could not be loaded because the member " + import.name.substr(1) +
+                " could not be found.";
+      return false;
+    }
+    uintptr_t target;
+    if (!call_target(state, address, target, failure) || !patch_chain(state, import.chain_head, target, failure))
+      return false;
   }
-  state.deferred.clear();
+  return true;
 }
 
 }  // namespace ql::image

@@ -44,9 +44,10 @@ bool link_code2(const uint8_t* code2, uint32_t length, LinkState& state, std::sp
 // Writes target into every displacement field of the chain starting at head; 0 patches nothing.
 bool patch_chain(LinkState& state, uint32_t head, uintptr_t target, std::string& failure);
 
-// Empties the deferred list, patching each chain with what lookup answers for the name's member
-// (0 when nothing matches).
+// Empties the deferred list, patching each chain with what lookup answers for the name's member. A member
+// that nothing matches is refused with failure set when the code calls it (a call to address 0 would
+// crash); one that is imported but never called patches nothing.
 using MemberLookup = uintptr_t (*)(const std::string& name);
-void resolve_deferred_imports(LinkState& state, MemberLookup lookup);
+bool resolve_deferred_imports(LinkState& state, MemberLookup lookup, std::string& failure);
 
 }  // namespace ql::image

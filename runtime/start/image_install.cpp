@@ -100,16 +100,17 @@ EntryRoutine entry_routine(const LoadedImage& image) {
   return reinterpret_cast<EntryRoutine>(address);
 }
 
-void resolve_deferred(LoadedImage& image, MemberLookup lookup) {
+bool resolve_deferred(LoadedImage& image, MemberLookup lookup, std::string& failure) {
   LinkState& link = image.link;
-  if (link.deferred.empty()) return;
+  if (link.deferred.empty()) return true;
   uint32_t code_size = data1_offset_in_region(link.code1_length);
   uint32_t thunk_size = link.thunk_capacity * kThunkSize;
   platform::make_writable(link.code1, code_size);
   if (thunk_size) platform::make_writable(link.thunks, thunk_size);
-  resolve_deferred_imports(link, lookup);
+  bool resolved = resolve_deferred_imports(link, lookup, failure);
   platform::make_executable(link.code1, code_size);
   if (thunk_size) platform::make_executable(link.thunks, thunk_size);
+  return resolved;
 }
 
 }  // namespace ql::image

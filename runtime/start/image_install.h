@@ -20,7 +20,8 @@ bool install_image(ImageBlocks& blocks, std::span<const EntryPoint> table, Loade
 using EntryRoutine = void (*)();
 EntryRoutine entry_routine(const LoadedImage& image);
 
-// Resolves the deferred imports, making code1 writable for the time it takes.
-void resolve_deferred(LoadedImage& image, MemberLookup lookup);
+// Resolves the deferred imports, making code1 writable for the time it takes. On failure, failure holds the
+// text to show.
+bool resolve_deferred(LoadedImage& image, MemberLookup lookup, std::string& failure);
 
 }  // namespace ql::image

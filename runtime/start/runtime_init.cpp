@@ -7,6 +7,7 @@
 #include "start/settings.h"
 #include "start/startup_steps.h"
 #include "values/fatal.h"
+#include "values/fatal_stop.h"
 
 namespace ql {
 
@@ -38,7 +39,8 @@ QL_API void RuntimeInit(void* project_table) {
   char stack_position;
   state.stack_limit = reinterpret_cast<uintptr_t>(&stack_position) - 8192;
 
-  image::resolve_deferred(state.image, lookup_deferred_member);
+  std::string failure;
+  if (!image::resolve_deferred(state.image, lookup_deferred_member, failure)) stop_program(failure);
   build_class_array();
   create_project_items();
   if (settings().mdi) create_mdi_frame(settings().mdi_title);

@@ -79,6 +79,23 @@ TEST(ImageRun, StringLibraryArraysAndVariantsFromCompiledCode) {
             "3\rApple\rbanana\rfig\rpear\r0\r42\r42\r2.75\r-3\r1.6744448e+07\rrnd in range\r");
 }
 
+TEST(ImageRun, DeferredImportsReachMembersOfBuiltInClasses) {
+  // The program works next to itself, so it runs from a folder of its own.
+  std::string folder = make_temp_folder("deferred");
+  ASSERT_TRUE(write_file(folder + "app.exe", read_file(program_folder() + "image_deferred.exe")));
+  RunResult result = run_in(folder + "app.exe", folder);
+  expect_clean_exit(result);
+  EXPECT_TRUE(result.boxes.empty());
+  EXPECT_EQ(read_file(folder + "trace.log"), "missing\rdeferred.txt\rexists\r");
+  EXPECT_EQ(read_file(folder + "deferred.txt"), "written through a deferred import");
+
+  std::string missing = make_temp_folder("deferred-missing");
+  expect_one_box(run_app("image_deferred_missing", missing),
+                 "The application could not be loaded because the member FolderItem!NoSuchMethod could not be "
+                 "found.");
+  EXPECT_EQ(GetFileAttributesA((missing + "trace.log").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST(ImageRun, CompiledClassesAndTheirHooks) {
   std::string folder = make_temp_folder("classes");
   RunResult result = run_app("image_classes", folder);

@@ -91,11 +91,29 @@ TEST(Code2Linker, KeepsDeferredImportsAndCountsThunks) {
   EXPECT_EQ(f.state.deferred[0].name, "MApplication!Quit");
   EXPECT_EQ(f.state.deferred[0].chain_head, 1u);
 
-  image::resolve_deferred_imports(f.state, [](const std::string& name) -> uintptr_t {
-    return name == "MApplication!Quit" ? reinterpret_cast<uintptr_t>(&routine_b) : 0;
-  });
+  // The member that nothing matches is never called, so it does not stop the others.
+  EXPECT_TRUE(image::resolve_deferred_imports(
+      f.state,
+      [](const std::string& name) -> uintptr_t {
+        return name == "MApplication!Quit" ? reinterpret_cast<uintptr_t>(&routine_b) : 0;
+      },
+      failure))
+      << failure;
   EXPECT_TRUE(f.state.deferred.empty());
   EXPECT_EQ(f.final_target(1), reinterpret_cast<uintptr_t>(&routine_b));
+}
+
+TEST(Code2Linker, RefusesCalledDeferredImportsThatResolveToNothing) {
+  Bytes code1 = chained_calls(0, 1);
+  Bytes code2;
+  import_record(code2, 1, "!MFolderItem!NoSuchMethod");
+  Fixture f(code1, code2);
+  std::string failure;
+  ASSERT_TRUE(link(f, code2, failure)) << failure;
+  EXPECT_FALSE(image::resolve_deferred_imports(f.state, [](const std::string&) -> uintptr_t { return 0; }, failure));
+  EXPECT_EQ(failure,
+            "The application could not be loaded because the member FolderItem!NoSuchMethod could not be found.");
+  EXPECT_EQ(get_u32(f.state.code1 + 1), 0u);  // the chain is left as it was
 }
 
 TEST(Code2Linker, ReportsFailuresWithTheirTexts) {

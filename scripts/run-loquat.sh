@@ -2,9 +2,11 @@
 # Starts Loquat from a build tree. Without a display it runs under Xvfb, saves a screenshot after a few
 # seconds, says where, and ends the program.
 set -eu
-build=${1:-build/win64}
+build=$(cd "${1:-build/win64}" && pwd)
 program="$build/bin/loquat.exe"
 here=$(cd "$(dirname "$0")" && pwd)
+# Files the program writes in its current folder (trace.log) stay in the build tree.
+cd "$build"
 if [ -n "${DISPLAY:-}" ]; then
   exec "$here/wine-run.sh" "$build" "$program"
 fi

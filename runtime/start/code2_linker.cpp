@@ -45,10 +45,10 @@ bool call_target(LinkState& state, uintptr_t target, uintptr_t& result, std::str
 
 std::string damaged(const std::string& what) { return "The application image is damaged: " + what + "."; }
 
-bool link_library_import(LinkState& state, std::string_view spec, uint32_t head, std::string& failure) {
-  size_t bang = spec.find('!');
-  std::string library(spec.substr(0, bang));
-  std::string routine(bang == std::string_view::npos ? std::string_view() : spec.substr(bang + 1));
+bool link_library_import(LinkState& state, std::string_view library_and_routine, uint32_t head, std::string& failure) {
+  size_t bang = library_and_routine.find('!');
+  std::string library(library_and_routine.substr(0, bang));
+  std::string routine(bang == std::string_view::npos ? std::string_view() : library_and_routine.substr(bang + 1));
   void* module = nullptr;
   for (const LoadedLibrary& loaded : state.libraries) {
     if (names_equal_ignoring_case(loaded.name, library)) module = loaded.module;

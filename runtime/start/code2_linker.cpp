@@ -45,10 +45,12 @@ bool call_target(LinkState& state, uintptr_t target, uintptr_t& result, std::str
 
 std::string damaged(const std::string& what) { return "The application image is damaged: " + what + "."; }
 
-bool link_library_import(LinkState& state, std::string_view library_and_routine, uint32_t head, std::string& failure) {
+bool link_library_import(LinkState& state, std::string_view library_and_routine, uint32_t head,
+                         std::string& failure) {
   size_t bang = library_and_routine.find('!');
   std::string library(library_and_routine.substr(0, bang));
-  std::string routine(bang == std::string_view::npos ? std::string_view() : library_and_routine.substr(bang + 1));
+  std::string routine(bang == std::string_view::npos ? std::string_view()
+                                                     : library_and_routine.substr(bang + 1));
   void* module = nullptr;
   for (const LoadedLibrary& loaded : state.libraries) {
     if (names_equal_ignoring_case(loaded.name, library)) module = loaded.module;
@@ -101,7 +103,8 @@ bool patch_chain(LinkState& state, uint32_t head, uintptr_t target, std::string&
     }
     uint8_t* site = state.code1 + field;
     uint32_t next = read_u32(site);
-    int64_t displacement = static_cast<int64_t>(target) - static_cast<int64_t>(reinterpret_cast<uintptr_t>(site) + 4);
+    int64_t displacement =
+        static_cast<int64_t>(target) - static_cast<int64_t>(reinterpret_cast<uintptr_t>(site) + 4);
     if (displacement < INT32_MIN || displacement > INT32_MAX) {
       failure = damaged("the call at code1 offset " + std::to_string(field) + " cannot reach its target");
       return false;
@@ -127,7 +130,8 @@ bool link_code2(const uint8_t* code2, uint32_t length, LinkState& state, std::sp
         failure = damaged("the data fixup at code1 offset " + std::to_string(offset) + " lies outside code1");
         return false;
       }
-      write_u32(state.code1 + offset, read_u32(state.code1 + offset) + static_cast<uint32_t>(state.data1_address));
+      write_u32(state.code1 + offset,
+                read_u32(state.code1 + offset) + static_cast<uint32_t>(state.data1_address));
       at += kDataFixupRecordSize;
       continue;
     }
@@ -176,7 +180,8 @@ bool resolve_deferred_imports(LinkState& state, MemberLookup lookup, std::string
       return false;
     }
     uintptr_t target;
-    if (!call_target(state, address, target, failure) || !patch_chain(state, import.chain_head, target, failure))
+    if (!call_target(state, address, target, failure) ||
+        !patch_chain(state, import.chain_head, target, failure))
       return false;
   }
   return true;

@@ -1,13 +1,13 @@
 // Everything compiled application code needs to call the runtime.
 #pragma once
 
-#include "quillet/types.h"
-#include "quillet/start.h"
-#include "quillet/strings.h"
-#include "quillet/string_library.h"
-#include "quillet/objects.h"
-#include "quillet/arrays.h"
-#include "quillet/variants.h"
-#include "quillet/files.h"
-#include "quillet/string_constant.h"
 #include "quillet/application.h"
+#include "quillet/arrays.h"
+#include "quillet/files.h"
+#include "quillet/objects.h"
+#include "quillet/start.h"
+#include "quillet/string_constant.h"
+#include "quillet/string_library.h"
+#include "quillet/strings.h"
+#include "quillet/types.h"
+#include "quillet/variants.h"

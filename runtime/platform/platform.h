@@ -83,8 +83,8 @@ bool make_executable(void* start, size_t size);
 bool make_writable(void* start, size_t size);
 
 // Shared libraries named by library imports.
-void* load_library(const char* name);                          // null when it cannot be loaded
-void* library_routine(void* library, const char* routine);     // null when it is missing
+void* load_library(const char* name);                       // null when it cannot be loaded
+void* library_routine(void* library, const char* routine);  // null when it is missing
 
 // OLE for the window layer's drag and drop.
 void ole_initialize();

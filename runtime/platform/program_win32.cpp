@@ -1,5 +1,6 @@
 // The program file, its image memory and the libraries it loads, on Win32.
 #include <windows.h>
+
 #include <ole2.h>
 
 #include <cstring>
@@ -31,7 +32,8 @@ void* reserve_image_region(size_t size) {
   // Placed below 2 GiB so that every address in the image fits the image's 32-bit words; the first free
   // range upward from 256 MiB wins.
   for (uintptr_t hint = 0x10000000; hint + size < 0x80000000u; hint += 0x01000000) {
-    void* region = VirtualAlloc(reinterpret_cast<void*>(hint), size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    void* region =
+        VirtualAlloc(reinterpret_cast<void*>(hint), size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
     if (region) return region;
   }
   return nullptr;

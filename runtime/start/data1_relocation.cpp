@@ -18,15 +18,20 @@ bool relocate_data1(const uint8_t* data2, uint32_t data2_length, uint8_t* data1,
     uint32_t base;
     switch (word & kRunMask) {
       case kRunCode1:
-      case kRunCode1Alt: base = code1_address; break;
-      case kRunData1: base = data1_address; break;
-      default: continue;  // unknown kinds are ignored and leave the cursor where it is
+      case kRunCode1Alt:
+        base = code1_address;
+        break;
+      case kRunData1:
+        base = data1_address;
+        break;
+      default:
+        continue;  // unknown kinds are ignored and leave the cursor where it is
     }
     uint32_t count = (word & 0x01FFu) + 1;
     if (cursor + 4ull * count > data1_length) {
-      error = "relocation word " + std::to_string(i / 2) + " of data2 reaches past the end of data1 (offset " +
-              std::to_string(cursor) + ", " + std::to_string(count) + " words, data1 has " +
-              std::to_string(data1_length) + " bytes)";
+      error = "relocation word " + std::to_string(i / 2) +
+              " of data2 reaches past the end of data1 (offset " + std::to_string(cursor) + ", " +
+              std::to_string(count) + " words, data1 has " + std::to_string(data1_length) + " bytes)";
       return false;
     }
     for (uint32_t k = 0; k < count; ++k, cursor += 4) {

@@ -1,7 +1,7 @@
+#include <cstring>
+
 #include "platform/platform.h"
 #include "start/entry_point_table.h"
-
-#include <cstring>
 
 namespace ql {
 

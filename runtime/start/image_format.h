@@ -65,15 +65,24 @@ enum ItemKind : uint32_t {
 // Script codes of the settings record and the font character sets they select.
 constexpr uint8_t charset_for_script(uint32_t script) {
   switch (script) {
-    case 13: return 128;
-    case 21: return 136;
-    case 12: return 177;
-    case 14: return 178;
-    case 16: return 161;
-    case 19: return 162;
-    case 24: return 222;
-    case 34: return 204;
-    default: return 1;
+    case 13:
+      return 128;
+    case 21:
+      return 136;
+    case 12:
+      return 177;
+    case 14:
+      return 178;
+    case 16:
+      return 161;
+    case 19:
+      return 162;
+    case 24:
+      return 222;
+    case 34:
+      return 204;
+    default:
+      return 1;
   }
 }
 

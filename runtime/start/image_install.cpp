@@ -10,7 +10,9 @@ namespace ql::image {
 
 namespace {
 
-constexpr uint32_t round_up(uint32_t n, uint32_t alignment) { return (n + alignment - 1) / alignment * alignment; }
+constexpr uint32_t round_up(uint32_t n, uint32_t alignment) {
+  return (n + alignment - 1) / alignment * alignment;
+}
 
 struct Region {
   uint32_t data1_offset;
@@ -46,7 +48,8 @@ bool install_image(ImageBlocks& blocks, std::span<const EntryPoint> table, Loade
   }
   uint32_t code1_length = static_cast<uint32_t>(code1.size());
   uint32_t data1_length = static_cast<uint32_t>(data1.size());
-  uint32_t thunk_count = sizeof(void*) == 8 ? count_import_records(code2.data(), static_cast<uint32_t>(code2.size())) : 0;
+  uint32_t thunk_count =
+      sizeof(void*) == 8 ? count_import_records(code2.data(), static_cast<uint32_t>(code2.size())) : 0;
   Region plan = plan_region(code1_length, data1_length, thunk_count);
   auto* region = static_cast<uint8_t*>(platform::reserve_image_region(plan.size));
   if (!region) {
@@ -69,8 +72,8 @@ bool install_image(ImageBlocks& blocks, std::span<const EntryPoint> table, Loade
   std::vector<uint8_t>().swap(code2);
 
   std::string problem;
-  if (!relocate_data1(data2.data(), static_cast<uint32_t>(data2.size()), region + plan.data1_offset, data1_length,
-                      out.code1_address, out.data1.address, problem)) {
+  if (!relocate_data1(data2.data(), static_cast<uint32_t>(data2.size()), region + plan.data1_offset,
+                      data1_length, out.code1_address, out.data1.address, problem)) {
     failure = damaged(problem);
     return false;
   }

@@ -47,7 +47,8 @@ bool run_application_image() {
   LoadedImage& image = runtime_state().image;
   image::ImageBlocks blocks;
   std::string failure;
-  if (!read_blocks(image, blocks, failure) || !image::install_image(blocks, entry_point_table(), image, failure)) {
+  if (!read_blocks(image, blocks, failure) ||
+      !image::install_image(blocks, entry_point_table(), image, failure)) {
     show_stop_message(failure);
     return false;
   }

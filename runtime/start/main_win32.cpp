@@ -1,5 +1,6 @@
 // The main routine of the runtime's program file.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include "start/image_loader.h"

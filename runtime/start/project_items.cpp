@@ -27,11 +27,15 @@ QlObject* make_item(const uint8_t* record) {
   uint32_t kind = read_word(record);
   const uint8_t* body = record + 4;
   switch (kind) {
-    case image::kItemPicture: return make_picture_item(body);
-    case image::kItemMenuBar: build_menu_bar(body + 4, read_word(body)); return nullptr;
+    case image::kItemPicture:
+      return make_picture_item(body);
+    case image::kItemMenuBar:
+      build_menu_bar(body + 4, read_word(body));
+      return nullptr;
     case image::kItemMovie:
     case image::kItemValue7:
-    case image::kItemValue8: return make_value_item(kind, read_word(body));
+    case image::kItemValue8:
+      return make_value_item(kind, read_word(body));
     case image::kItemSettings: {
       // The links of the settings chain carry texts that nothing reads; the loader has checked them.
       image::SettingsStream stream = image::settings_stream(record);
@@ -40,11 +44,18 @@ QlObject* make_item(const uint8_t* record) {
       settings() = std::move(parsed);
       return nullptr;
     }
-    case image::kItemImplicitInstance: make_implicit_instance(read_word(body), read_word(body + 4)); return nullptr;
-    case image::kItemSound: return make_sound_item(body + 4, read_word(body));
-    case image::kItemMouseCursor: return make_mouse_cursor_item(static_cast<int32_t>(read_word(body)));
-    case image::kItemDatabase: return make_database_item(body);
-    default: report_assertion(132, 3, "RuntimeMain", 2); return nullptr;
+    case image::kItemImplicitInstance:
+      make_implicit_instance(read_word(body), read_word(body + 4));
+      return nullptr;
+    case image::kItemSound:
+      return make_sound_item(body + 4, read_word(body));
+    case image::kItemMouseCursor:
+      return make_mouse_cursor_item(static_cast<int32_t>(read_word(body)));
+    case image::kItemDatabase:
+      return make_database_item(body);
+    default:
+      report_assertion(132, 3, "RuntimeMain", 2);
+      return nullptr;
   }
 }
 

@@ -25,13 +25,20 @@ namespace {
 // Bytes an item record of each kind needs beyond its kind word, not counting the data its lengths name.
 uint32_t fixed_record_size(uint32_t kind) {
   switch (kind) {
-    case kItemPicture: return 4;
-    case kItemMenuBar: return 4;
-    case kItemSettings: return 8;
-    case kItemImplicitInstance: return 8;
-    case kItemSound: return 4;
-    case kItemDatabase: return 16;
-    default: return 4;
+    case kItemPicture:
+      return 4;
+    case kItemMenuBar:
+      return 4;
+    case kItemSettings:
+      return 8;
+    case kItemImplicitInstance:
+      return 8;
+    case kItemSound:
+      return 4;
+    case kItemDatabase:
+      return 16;
+    default:
+      return 4;
   }
 }
 
@@ -122,8 +129,6 @@ bool read_project_table(const Data1View& data1, ProjectTable& out, std::string& 
   return true;
 }
 
-SettingsStream settings_stream(const uint8_t* record) {
-  return {record + 12, read_word(record + 8)};
-}
+SettingsStream settings_stream(const uint8_t* record) { return {record + 12, read_word(record + 8)}; }
 
 }  // namespace ql::image

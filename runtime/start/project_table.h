@@ -23,7 +23,7 @@ struct ProjectTable {
   uint32_t class_count = 0;
   const uint8_t* class_words = nullptr;  // class_count relocated pointers to class descriptors
   uint32_t item_count = 0;
-  const uint8_t* item_words = nullptr;   // item_count relocated pointers to item records, 0 for none
+  const uint8_t* item_words = nullptr;  // item_count relocated pointers to item records, 0 for none
 };
 
 // Finds the table through data1's second word and checks that the table, every item record and every stream

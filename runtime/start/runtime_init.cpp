@@ -16,7 +16,8 @@ QL_API void Win32InstallPlugins(void* plugin_chain) {
   state.plugin_chain = static_cast<const uint8_t*>(plugin_chain);
   std::string problem;
   uint32_t head = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(plugin_chain));
-  if (!walk_plugin_chain(state.image.data1, head, state.stored_plugins, problem)) refuse_damaged_image(problem);
+  if (!walk_plugin_chain(state.image.data1, head, state.stored_plugins, problem))
+    refuse_damaged_image(problem);
 }
 
 QL_API void RuntimeInit(void* project_table) {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "quillet/types.h"
 #include "plugins/stored_plugins.h"
+#include "quillet/types.h"
 #include "start/code2_linker.h"
 #include "start/image_format.h"
 #include "start/project_table.h"

@@ -10,9 +10,9 @@ namespace ql {
 
 struct FileType {
   std::string name;
-  std::string first_code;   // Macintosh file codes; empty reads as "????"
+  std::string first_code;  // Macintosh file codes; empty reads as "????"
   std::string second_code;
-  std::string extensions;   // ".txt;.text", possibly empty
+  std::string extensions;  // ".txt;.text", possibly empty
 };
 
 struct Settings {

@@ -38,8 +38,10 @@ int main() {
     uint32_t field = i * 5 + 1;
     code1[field - 1] = 0xE8;
     size_t n = i % names.size();
-    if (last[n]) std::memcpy(&code1[last[n]], &field, 4);
-    else head[n] = field;
+    if (last[n])
+      std::memcpy(&code1[last[n]], &field, 4);
+    else
+      head[n] = field;
     last[n] = field;
   }
   Bytes code2;
@@ -84,8 +86,9 @@ int main() {
     auto start = std::chrono::steady_clock::now();
     bool linked = ql::image::link_code2(code2.data(), static_cast<uint32_t>(code2.size()), state,
                                         ql::entry_point_table(), failure);
-    bool relocated = ql::image::relocate_data1(data2.data(), static_cast<uint32_t>(data2.size()), data.data(),
-                                               static_cast<uint32_t>(data.size()), 0x10000, 0x400000, failure);
+    bool relocated =
+        ql::image::relocate_data1(data2.data(), static_cast<uint32_t>(data2.size()), data.data(),
+                                  static_cast<uint32_t>(data.size()), 0x10000, 0x400000, failure);
     auto elapsed = std::chrono::steady_clock::now() - start;
     if (!linked || !relocated) {
       std::fprintf(stderr, "link_bench: %s\n", failure.c_str());

@@ -59,12 +59,14 @@ TEST(ImageRun, LibraryImportsLinkOrShowTheirFailure) {
   expect_one_box(run_app("image_missing_library", failed),
                  "The application could not be loaded because a necessary shared library nosuchlib.dll could "
                  "not be found.");
-  expect_one_box(run_app("image_missing_routine", failed),
-                 "The application could not be loaded because the routine NoSuchRoutine could not be found in "
-                 "the shared library kernel32.dll.");
-  expect_one_box(run_app("image_unknown_entry_point", failed),
-                 "The application could not be loaded because the routine NoSuchEntryPoint could not be found "
-                 "among the runtime's entry points.");
+  expect_one_box(
+      run_app("image_missing_routine", failed),
+      "The application could not be loaded because the routine NoSuchRoutine could not be found in "
+      "the shared library kernel32.dll.");
+  expect_one_box(
+      run_app("image_unknown_entry_point", failed),
+      "The application could not be loaded because the routine NoSuchEntryPoint could not be found "
+      "among the runtime's entry points.");
   // The entry routine never ran, so nothing was traced.
   EXPECT_EQ(GetFileAttributesA((failed + "trace.log").c_str()), INVALID_FILE_ATTRIBUTES);
 }
@@ -90,9 +92,10 @@ TEST(ImageRun, DeferredImportsReachMembersOfBuiltInClasses) {
   EXPECT_EQ(read_file(folder + "deferred.txt"), "written through a deferred import");
 
   std::string missing = make_temp_folder("deferred-missing");
-  expect_one_box(run_app("image_deferred_missing", missing),
-                 "The application could not be loaded because the member FolderItem!NoSuchMethod could not be "
-                 "found.");
+  expect_one_box(
+      run_app("image_deferred_missing", missing),
+      "The application could not be loaded because the member FolderItem!NoSuchMethod could not be "
+      "found.");
   EXPECT_EQ(GetFileAttributesA((missing + "trace.log").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
@@ -110,8 +113,9 @@ TEST(ImageRun, CompiledClassesAndTheirHooks) {
 
 TEST(ImageRun, UnhandledExceptionsEndTheProgram) {
   std::string folder = make_temp_folder("unhandled");
-  expect_one_box(run_app("image_unhandled", folder),
-                 "An exception of class typeMismatchException was not handled.\rThe application must shut down.");
+  expect_one_box(
+      run_app("image_unhandled", folder),
+      "An exception of class typeMismatchException was not handled.\rThe application must shut down.");
   // The trace file was closed through the exit list, with everything written before the raise.
   EXPECT_EQ(read_file(folder + "trace.log"), "application Open\rapplication NewDocument\rraising\r");
 
@@ -141,9 +145,10 @@ TEST(ImageRun, DevelopmentModeReadsTheFilesOfTheCurrentFolder) {
   EXPECT_EQ(read_file(folder + "trace.log"), kStringsTrace);
 
   std::string empty = make_temp_folder("dev-empty");
-  expect_one_box(run_in(bare_runtime(), empty),
-                 "The application could not be loaded because the development file code1.dat could not be read "
-                 "from the current folder.");
+  expect_one_box(
+      run_in(bare_runtime(), empty),
+      "The application could not be loaded because the development file code1.dat could not be read "
+      "from the current folder.");
 }
 
 void put_u32(std::string& bytes, size_t at, uint32_t value) {
@@ -192,8 +197,10 @@ TEST(ImageRun, DamagedDevelopmentFilesAreRefused) {
 uint32_t image_offset(const std::string& program) {
   HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   HRSRC resource = module ? FindResourceA(module, MAKEINTRESOURCEA(101), "PICKLE") : nullptr;
-  const auto* bytes = resource ? static_cast<const uint8_t*>(LockResource(LoadResource(module, resource))) : nullptr;
-  uint32_t offset = bytes ? bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24 : 0;
+  const auto* bytes =
+      resource ? static_cast<const uint8_t*>(LockResource(LoadResource(module, resource))) : nullptr;
+  uint32_t offset =
+      bytes ? bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24 : 0;
   if (module) FreeLibrary(module);
   return offset;
 }

@@ -38,7 +38,8 @@ void animal_construct(QlObject* self, void*) {
 void animal_destruct(QlObject*, void*) { trace(QL_STR("Animal destroyed")); }
 void dog_construct(QlObject* self, void*) {
   // The root's constructor has run first.
-  trace(reinterpret_cast<Animal*>(self)->legs == 4 ? QL_STR("Dog constructed after Animal") : QL_STR("Dog first"));
+  trace(reinterpret_cast<Animal*>(self)->legs == 4 ? QL_STR("Dog constructed after Animal")
+                                                   : QL_STR("Dog first"));
 }
 void dog_destruct(QlObject*, void*) { trace(QL_STR("Dog destroyed")); }
 void animal_speak(QlObject*) { trace(QL_STR("an animal speaks")); }

@@ -51,11 +51,11 @@ bool link(Fixture& f, const Bytes& code2, std::string& failure) {
 }
 
 TEST(Code2Linker, PatchesChainsFixupsInAnyOrderAndIgnoresCase) {
-  Bytes code1 = chained_calls(0x10, 3);                         // calls at 0x10, 0x15, 0x1A
-  Bytes second = chained_calls(0, 2);                           // two more, placed after
+  Bytes code1 = chained_calls(0x10, 3);  // calls at 0x10, 0x15, 0x1A
+  Bytes second = chained_calls(0, 2);    // two more, placed after
   uint32_t second_start = static_cast<uint32_t>(code1.size());
   for (size_t i = 0; i < second.size(); ++i) code1.push_back(second[i]);
-  set_u32(code1, second_start + 1, second_start + 6);           // rebase the second chain
+  set_u32(code1, second_start + 1, second_start + 6);  // rebase the second chain
   code1.resize(code1.size() + 8, 0);
   uint32_t fixup_at = static_cast<uint32_t>(code1.size() - 8);
   set_u32(code1, fixup_at, 0x40);
@@ -110,9 +110,11 @@ TEST(Code2Linker, RefusesCalledDeferredImportsThatResolveToNothing) {
   Fixture f(code1, code2);
   std::string failure;
   ASSERT_TRUE(link(f, code2, failure)) << failure;
-  EXPECT_FALSE(image::resolve_deferred_imports(f.state, [](const std::string&) -> uintptr_t { return 0; }, failure));
-  EXPECT_EQ(failure,
-            "The application could not be loaded because the member FolderItem!NoSuchMethod could not be found.");
+  EXPECT_FALSE(image::resolve_deferred_imports(
+      f.state, [](const std::string&) -> uintptr_t { return 0; }, failure));
+  EXPECT_EQ(
+      failure,
+      "The application could not be loaded because the member FolderItem!NoSuchMethod could not be found.");
   EXPECT_EQ(get_u32(f.state.code1 + 1), 0u);  // the chain is left as it was
 }
 
@@ -147,8 +149,10 @@ TEST(Code2Linker, ReportsFailuresWithTheirTexts) {
     import_record(code2, 1, "!X" + library + "!NoSuchRoutine");
     Fixture f(code1, code2);
     EXPECT_FALSE(link(f, code2, failure));
-    EXPECT_EQ(failure, "The application could not be loaded because the routine NoSuchRoutine could not be "
-                       "found in the shared library " + library + ".");
+    EXPECT_EQ(failure,
+              "The application could not be loaded because the routine NoSuchRoutine could not be "
+              "found in the shared library " +
+                  library + ".");
   }
 }
 

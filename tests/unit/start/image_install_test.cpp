@@ -16,10 +16,10 @@ const EntryPoint kTable[] = {{"StringLen", reinterpret_cast<void*>(&routine), {0
 
 Bytes settings_stream() {
   Bytes s;
-  s.push_back(1);                      // font flag
-  image::write_u32_be(s, 0);           // reserved
-  image::write_u32_be(s, 13);          // script code
-  image::write_varint(s, 1);           // one file type
+  s.push_back(1);              // font flag
+  image::write_u32_be(s, 0);   // reserved
+  image::write_u32_be(s, 13);  // script code
+  image::write_varint(s, 1);   // one file type
   for (const char* text : {"Text", "TEXT", "ttxt", ".txt;.text"}) image::write_text(s, text);
   image::write_varint(s, 5);
   for (const char* text : {"a", "b", "c", "d", "An exception of class %1 was not handled.\rThe end."})
@@ -51,13 +51,13 @@ struct Image {
     while (data1.size() % 4) data1.push_back(0);
     table_offset = static_cast<uint32_t>(data1.size());
     set_u32(data1, 4, table_offset);
-    put_u32(data1, 0);            // no classes
-    put_u32(data1, 2);            // two items, the second slot empty
+    put_u32(data1, 0);  // no classes
+    put_u32(data1, 2);  // two items, the second slot empty
     put_u32(data1, item_offset);
     put_u32(data1, 0);
     Bytes& data2 = blocks[image::kData2];
-    put_u16(data2, 0x4000);                                      // entry word
-    put_u16(data2, 0x4200);                                      // table word
+    put_u16(data2, 0x4000);                                                      // entry word
+    put_u16(data2, 0x4200);                                                      // table word
     put_u16(data2, static_cast<uint16_t>(0x8000 | (table_offset + 8 - 8 - 1)));  // to the first item word
     put_u16(data2, 0x4200);
   }
@@ -104,7 +104,8 @@ TEST(ImageInstall, RefusesDamagedImages) {
       {"item outside data1", [](Image& i) { set_u32(i.blocks[image::kData1], i.table_offset + 8, 0x4000); }},
       {"settings cut short", [](Image& i) { set_u32(i.blocks[image::kData1], i.item_offset + 8, 12); }},
       {"settings past data1", [](Image& i) { set_u32(i.blocks[image::kData1], i.item_offset + 8, 1000); }},
-      {"settings chain outside data1", [](Image& i) { set_u32(i.blocks[image::kData1], i.item_offset + 4, 16); }},
+      {"settings chain outside data1",
+       [](Image& i) { set_u32(i.blocks[image::kData1], i.item_offset + 4, 16); }},
       {"implicit instance's global outside data1",
        [](Image& i) { set_u32(i.blocks[image::kData1], i.item_offset, image::kItemImplicitInstance); }},
       {"data1 too short", [](Image& i) { i.blocks[image::kData1].resize(6); }},

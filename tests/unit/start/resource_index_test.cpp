@@ -10,8 +10,8 @@ namespace {
 
 TEST(ResourceIndex, FindsResourcesByNumberWithinTheCount) {
   // 10 bytes of something else, then the index: count 2, offsets 0 and 5, then the data.
-  const unsigned char bytes[] = {'x', 'x', 'x', 'x', 'x', 'x', 'x', 'x', 'x', 'x',
-                                 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 5, 'f', 'i', 'r', 's', 't', 's', 'e', 'c'};
+  const unsigned char bytes[] = {'x', 'x', 'x', 'x', 'x', 'x', 'x', 'x', 'x', 'x', 0,   0,   0,   2,   0,
+                                 0,   0,   0,   0,   0,   0,   5,   'f', 'i', 'r', 's', 't', 's', 'e', 'c'};
   const std::string path = testing::TempDir() + "resource_index_test.bin";
   platform::FileHandle out = platform::file_create(path.c_str());
   ASSERT_NE(out, platform::kNoFile);

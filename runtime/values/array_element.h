@@ -14,14 +14,18 @@ namespace ql {
 template <ElementKind K>
 struct Element;
 
+// Slots sit at any alignment, so values go in and out by copying.
+template <typename T>
+T read_slot(const uint8_t* slot) {
+  T value;
+  memcpy(&value, slot, sizeof value);
+  return value;
+}
+
 template <>
 struct Element<ElementKind::kInt> {
   using Value = int32_t;
-  static Value load(const uint8_t* slot) {
-    Value v;
-    memcpy(&v, slot, sizeof v);
-    return v;
-  }
+  static Value load(const uint8_t* slot) { return read_slot<Value>(slot); }
   static void store(uint8_t* slot, Value v) { memcpy(slot, &v, sizeof v); }
 };
 
@@ -35,11 +39,7 @@ inline float to_single(double value) {
 template <>
 struct Element<ElementKind::kSingle> {
   using Value = double;
-  static Value load(const uint8_t* slot) {
-    float v;
-    memcpy(&v, slot, sizeof v);
-    return v;
-  }
+  static Value load(const uint8_t* slot) { return read_slot<float>(slot); }
   static void store(uint8_t* slot, Value v) {
     float single = to_single(v);
     memcpy(slot, &single, sizeof single);
@@ -49,11 +49,7 @@ struct Element<ElementKind::kSingle> {
 template <>
 struct Element<ElementKind::kDouble> {
   using Value = double;
-  static Value load(const uint8_t* slot) {
-    Value v;
-    memcpy(&v, slot, sizeof v);
-    return v;
-  }
+  static Value load(const uint8_t* slot) { return read_slot<Value>(slot); }
   static void store(uint8_t* slot, Value v) { memcpy(slot, &v, sizeof v); }
 };
 
@@ -61,11 +57,7 @@ struct Element<ElementKind::kDouble> {
 template <>
 struct Element<ElementKind::kString> {
   using Value = QlString;
-  static Value peek(const uint8_t* slot) {
-    Value v;
-    memcpy(&v, slot, sizeof v);
-    return v;
-  }
+  static Value peek(const uint8_t* slot) { return read_slot<Value>(slot); }
   static Value load(const uint8_t* slot) {
     Value v = peek(slot);
     string_retain(v);
@@ -81,11 +73,7 @@ struct Element<ElementKind::kString> {
 template <>
 struct Element<ElementKind::kObject> {
   using Value = QlObject*;
-  static Value peek(const uint8_t* slot) {
-    Value v;
-    memcpy(&v, slot, sizeof v);
-    return v;
-  }
+  static Value peek(const uint8_t* slot) { return read_slot<Value>(slot); }
   static Value load(const uint8_t* slot) {
     Value v = peek(slot);
     retain_object(v);

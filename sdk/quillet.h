@@ -3,7 +3,11 @@
 
 #include "quillet/application.h"
 #include "quillet/arrays.h"
+#include "quillet/controls.h"
 #include "quillet/files.h"
+#include "quillet/graphics.h"
+#include "quillet/layouts.h"
+#include "quillet/menus.h"
 #include "quillet/objects.h"
 #include "quillet/start.h"
 #include "quillet/string_constant.h"
@@ -11,3 +15,4 @@
 #include "quillet/strings.h"
 #include "quillet/types.h"
 #include "quillet/variants.h"
+#include "quillet/windows.h"

@@ -10,7 +10,6 @@
 #include "files/file_types.h"
 #include "files/folder_item.h"
 #include "quillet/files.h"
-#include "start/settings.h"
 
 namespace {
 
@@ -34,7 +33,7 @@ HWND front_window() {
 constexpr DWORD kFileNameBuffer = 1024;
 
 QlObject* run_dialog(QlString types, bool save) {
-  ql::DialogFilter filter = ql::build_dialog_filter(ql::text_of(types), ql::settings().file_types);
+  ql::DialogFilter filter = ql::build_dialog_filter(ql::text_of(types), ql::file_types());
   char file_name[kFileNameBuffer] = {};
   OPENFILENAMEA dialog = {};
   dialog.lStructSize = kStructureSize;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "values/exceptions.h"
+#include "values/exit_list.h"
 
 namespace ql {
 

@@ -1,3 +1,4 @@
+// The image's file types: matching a path to its type, and the dialogs' filter.
 #include "files/file_types.h"
 
 #include "files/paths.h"
@@ -31,6 +32,16 @@ int score(std::string_view path, const FileType& type) {
 bool matches_anything(const FileType& type) { return type.second_code.empty() || type.second_code == "????"; }
 
 }  // namespace
+
+namespace {
+std::vector<FileType>& current_file_types() {
+  static std::vector<FileType> types;
+  return types;
+}
+}  // namespace
+
+void set_file_types(std::vector<FileType> types) { current_file_types() = std::move(types); }
+const std::vector<FileType>& file_types() { return current_file_types(); }
 
 std::string best_file_type(std::string_view path, const std::vector<FileType>& types) {
   const FileType* best = nullptr;

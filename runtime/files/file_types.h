@@ -6,9 +6,15 @@
 #include <string_view>
 #include <vector>
 
-#include "start/settings.h"
+#include "image/settings_record.h"
 
 namespace ql {
+
+using image::FileType;
+
+// The application's file types, from the image's settings; none until start-up sets them.
+void set_file_types(std::vector<FileType> types);
+const std::vector<FileType>& file_types();
 
 // The name of the first type with the highest score: 2 when the path ends with one of its extensions, 1 when
 // it has none, 0 otherwise. Empty when every type scores 0.

@@ -6,7 +6,6 @@
 #include "files/other_layers.h"
 #include "files/paths.h"
 #include "quillet/files.h"
-#include "start/settings.h"
 
 using ql::folder_item_path;
 using ql::platform::FileEntry;
@@ -107,7 +106,7 @@ QL_API bool fileAliasGetter(QlObject*) { return false; }
 
 QL_API QlString fileTypeGetter(QlObject* item) {
   if (!ql::as_folder_item(item)) return nullptr;
-  return ql::string_of(ql::best_file_type(folder_item_path(item), ql::settings().file_types));
+  return ql::string_of(ql::best_file_type(folder_item_path(item), ql::file_types()));
 }
 
 QL_API QlString fileMacTypeGetter(QlObject*) { return nullptr; }

@@ -3,13 +3,11 @@
 // calls define_builtin_class again: twice that size with 8-byte pointers, since every word may be a pointer.
 #include <iterator>
 
-#include "files/file_classes.h"
 #include "objects/class_object.h"
 #include "objects/class_registry.h"
 #include "objects/object.h"
 #include "objects/objects.h"
-#include "start/startup_steps.h"
-#include "values/variant.h"
+#include "objects/object_steps.h"
 
 namespace ql {
 
@@ -135,24 +133,6 @@ int32_t builtin_size(const BuiltinRow& row) {
   return row.size32 * static_cast<int32_t>(sizeof(void*) / 4);
 }
 
-// The events of Application, in declaration order.
-const EventDefinition kApplicationEvents[] = {
-    {"Open", "", ""},
-    {"Close", "", ""},
-    {"EnableMenuItems", "", ""},
-    {"NewDocument", "", ""},
-    {"OpenDocument", "item As FolderItem", ""},
-    {"HandleAppleEvent", "event As AppleEvent, eventClass As String, eventID As String", "Boolean"},
-    {"Activate", "", ""},
-    {"Deactivate", "", ""},
-};
-
-void destroy_application(QlObject* object, ClassObject*) {
-  auto* application = reinterpret_cast<ApplicationObject*>(object);
-  release_object(application->mouse_cursor);
-  application->mouse_cursor = nullptr;
-}
-
 // The interfaces that window building calls into, each with the one method it calls.
 void define_interface(const char* name, const char* method) {
   ClassObject* cls = builtin_class(name);
@@ -162,19 +142,12 @@ void define_interface(const char* name, const char* method) {
 
 }  // namespace
 
-void define_builtin_classes() {
+void define_object_classes() {
   for (const BuiltinRow& row : kBuiltins) define_builtin_class(row.name, nullptr, builtin_size(row));
   for (const BuiltinRow& row : kBuiltins) {
     if (row.superclass) builtin_class(row.name)->superclass = builtin_class(row.superclass);
   }
 
-  ClassObject* application = define_builtin_class("Application", nullptr, sizeof(ApplicationObject));
-  application->destructor = destroy_application;
-  application->events.clear();
-  for (const EventDefinition& event : kApplicationEvents) application->events.push_back(&event);
-
-  define_variant_class();
-  define_file_classes();
   define_interface("bindingInterface", "bind");
   define_interface("bindingPartInterface", "getBoundPart");
 }

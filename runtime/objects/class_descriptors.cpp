@@ -1,9 +1,9 @@
+// Building the class array from the decoded class descriptors.
 #include "objects/class_descriptors.h"
 
 #include <unordered_set>
 
 #include "objects/class_registry.h"
-#include "objects/descriptor_reader.h"
 #include "objects/objects.h"
 #include "values/fatal.h"
 #include "values/string.h"
@@ -12,89 +12,37 @@ namespace ql {
 
 namespace {
 
-constexpr uint32_t kCompiledKind = 0;
-constexpr uint32_t kReferenceKind = 1;
-constexpr int32_t kNoSuperclass = -1;
-
-struct Pending {
-  uint32_t index;
-  uint32_t at;  // data1 address of the descriptor
-  int32_t superclass_index = kNoSuperclass;
-  int32_t declared_size = 0;
-};
-
 bool fail(uint32_t index, const std::string& what, std::string& problem) {
   problem = "class descriptor " + std::to_string(index) + " " + what;
   return false;
 }
 
-// Everything of a kind-0 descriptor but the superclass, which needs every class to exist first.
-bool read_compiled(DescriptorReader& in, const std::vector<ClassObject*>& classes, ClassObject& cls,
-                   Pending& pending) {
-  uint32_t word, size;
-  std::string name;
-  if (!in.word(word) || !in.word(size) || !in.text(name, "name")) return false;
-  if (size > static_cast<uint32_t>(kMaxInstanceSize)) {
-    return in.fail("gives the instance size " + std::to_string(size) + ", more than any class can have");
-  }
-  pending.declared_size = static_cast<int32_t>(size);
-  cls.instance_size = pending.declared_size;
-  cls.name = string_from_bytes(name.data(), static_cast<int32_t>(name.size()));
-  if (!in.word(word)) return false;
-  pending.superclass_index = static_cast<int32_t>(word);
+uintptr_t code_address(const CodeRange& code1, uint32_t word) {
+  return word == 0 ? 0 : code1.base + (word - code1.window.address);
+}
 
-  uint32_t has_constructor;
-  if (!in.word(has_constructor)) return false;
-  if (has_constructor) {
-    uintptr_t constructor, destructor;
-    if (!in.code(constructor, "constructor") || !in.code(destructor, "destructor")) return false;
-    cls.constructor = reinterpret_cast<ObjectRoutine>(constructor);
-    cls.destructor = reinterpret_cast<ObjectRoutine>(destructor);
+// Everything of a compiled class but the superclass, which needs every class to exist first.
+void fill_compiled(const image::ClassDescriptor& d, const CodeRange& code1, const std::vector<ClassObject*>& classes,
+                   ClassObject& cls) {
+  cls.instance_size = static_cast<int32_t>(d.instance_size);
+  cls.name = string_from_bytes(d.name.data(), static_cast<int32_t>(d.name.size()));
+  if (d.has_constructor) {
+    cls.constructor = reinterpret_cast<ObjectRoutine>(code_address(code1, d.constructor));
+    cls.destructor = reinterpret_cast<ObjectRoutine>(code_address(code1, d.destructor));
   }
-  if (!in.word(word)) return false;
-  cls.is_interface = (word & 0xFF) != 0;
-
-  uint32_t n;
-  if (!in.count(n, 1, "interfaces")) return false;
-  for (uint32_t i = 0; i < n; ++i) {
-    if (!in.word(word)) return false;
-    if (word >= classes.size()) {
-      return in.fail("names the interface index " + std::to_string(static_cast<int32_t>(word)) +
-                     ", but the image has " + std::to_string(classes.size()) + " classes");
-    }
-    // A referenced interface that does not exist was reported when its reference was resolved.
-    if (classes[word]) cls.interfaces.push_back({classes[word], {}});
+  cls.is_interface = d.is_interface;
+  // A referenced interface that does not exist was reported when its reference was resolved.
+  for (uint32_t index : d.interfaces) {
+    if (classes[index]) cls.interfaces.push_back({classes[index], {}});
   }
-
-  if (!in.count(n, cls.is_interface ? 1 : 2, "methods")) return false;
-  for (uint32_t i = 0; i < n; ++i) {
-    MethodRecord method;
-    if (!in.text(method.name, "method name")) return false;
-    if (!cls.is_interface && !in.code(method.code, "method")) return false;
-    cls.methods.push_back(std::move(method));
-  }
-
+  for (const image::DescribedMethod& m : d.methods) cls.methods.push_back({m.name, code_address(code1, m.code), 0});
   // Hooks and menu handlers are pushed in front, so both lists end up in reverse descriptor order.
-  if (!in.count(n, 3, "hooks")) return false;
-  for (uint32_t i = 0; i < n; ++i) {
-    HookRecord hook;
-    if (!in.text(hook.name, "hook name") || !in.code(hook.code, "hook") || !in.word(hook.key)) return false;
-    cls.hooks.insert(cls.hooks.begin(), std::move(hook));
-  }
-  if (!in.count(n, 2, "menu handlers")) return false;
-  for (uint32_t i = 0; i < n; ++i) {
-    MenuHandlerRecord handler;
-    if (!in.text(handler.item_name, "menu item name") || !in.code(handler.code, "menu handler")) return false;
-    cls.menu_handlers.insert(cls.menu_handlers.begin(), std::move(handler));
-  }
-
-  if (!in.count(n, 1, "method table slots")) return false;
-  cls.method_table_size = n;
-  cls.method_table.resize(n);
-  for (uint32_t i = 0; i < n; ++i) {
-    if (!in.code(cls.method_table[i], "method table")) return false;
-  }
-  return true;
+  for (const image::DescribedHook& h : d.hooks)
+    cls.hooks.insert(cls.hooks.begin(), HookRecord{h.name, h.key, code_address(code1, h.code)});
+  for (const image::DescribedMenuHandler& h : d.menu_handlers)
+    cls.menu_handlers.insert(cls.menu_handlers.begin(), MenuHandlerRecord{h.item_name, code_address(code1, h.code)});
+  cls.method_table_size = static_cast<uint32_t>(d.method_table.size());
+  for (uint32_t slot : d.method_table) cls.method_table.push_back(code_address(code1, slot));
 }
 
 // Floyd's cycle test over the superclass links.
@@ -144,57 +92,40 @@ bool build_classes(const image::Data1View& data1, const uint8_t* class_words, ui
   ClassArray& array = out.array;
   array.classes.assign(class_count, nullptr);
   array.referenced_names.assign(class_count, std::string());
-  std::vector<Pending> pending;
+  std::vector<image::ClassDescriptor> descriptors(class_count);
+  std::vector<uint32_t> compiled;
 
-  // Every class object exists before any descriptor body is read, so that interface indexes may name any
+  // Every class object exists before any compiled class is filled in, so that interface indexes may name any
   // class of the table.
   for (uint32_t i = 0; i < class_count; ++i) {
-    uint32_t at = image::read_word(class_words + i * 4);
-    DescriptorReader in(data1, code1, i, at, problem);
-    uint32_t kind;
-    if (!in.word(kind)) return false;
-    if (kind == kReferenceKind) {
-      std::string name;
-      if (!in.text(name, "class name")) return false;
-      array.referenced_names[i] = name;
-      array.classes[i] = class_by_name(name);
+    image::ClassDescriptor& d = descriptors[i];
+    if (!image::decode_class_descriptor(data1, code1.window, class_count, i, image::read_word(class_words + i * 4), d,
+                                        problem))
+      return false;
+    if (d.kind == image::kReferenceClass) {
+      array.referenced_names[i] = d.name;
+      array.classes[i] = class_by_name(d.name);
       if (!array.classes[i]) report_assertion(132, 2, "RuntimeMain", 4);
-    } else if (kind == kCompiledKind) {
+    } else {
       array.compiled.push_back(std::make_unique<ClassObject>());
       array.classes[i] = array.compiled.back().get();
-      pending.push_back({i, at});
-    } else {
-      return fail(i, "has the unknown kind " + std::to_string(kind), problem);
+      compiled.push_back(i);
     }
   }
-
-  for (Pending& p : pending) {
-    DescriptorReader in(data1, code1, p.index, p.at, problem);
-    if (!read_compiled(in, array.classes, *array.classes[p.index], p)) return false;
+  for (uint32_t i : compiled) fill_compiled(descriptors[i], code1, array.classes, *array.classes[i]);
+  // A superclass that is a missing referenced class leaves the chain ending there.
+  for (uint32_t i : compiled) {
+    if (descriptors[i].superclass != image::kNoSuperclass)
+      array.classes[i]->superclass = array.classes[descriptors[i].superclass];
   }
-
-  for (const Pending& p : pending) {
-    if (p.superclass_index == kNoSuperclass) continue;
-    if (p.superclass_index < 0 || static_cast<uint32_t>(p.superclass_index) >= class_count) {
-      return fail(p.index,
-                  "names the superclass index " + std::to_string(p.superclass_index) +
-                      ", but the image has " + std::to_string(class_count) + " classes",
-                  problem);
-    }
-    // A superclass that is a missing referenced class leaves the chain ending here.
-    array.classes[p.index]->superclass = array.classes[p.superclass_index];
-  }
-  for (const Pending& p : pending) {
-    if (chain_loops(array.classes[p.index]))
-      return fail(p.index, "has a superclass chain that loops", problem);
+  for (uint32_t i : compiled) {
+    if (chain_loops(array.classes[i])) return fail(i, "has a superclass chain that loops", problem);
   }
   settle_sizes(array.compiled, out.diagnostics);
 
   const ClassObject* application = builtin_class("Application");
-  for (const Pending& p : pending) {
-    if (application && class_isa(array.classes[p.index], application)) {
-      array.application_index = static_cast<int32_t>(p.index);
-    }
+  for (uint32_t i : compiled) {
+    if (application && class_isa(array.classes[i], application)) array.application_index = static_cast<int32_t>(i);
   }
   return true;
 }

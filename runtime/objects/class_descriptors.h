@@ -6,17 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "image/class_descriptor.h"
+#include "image/project_table.h"
 #include "objects/class_array.h"
-#include "start/project_table.h"
 
 namespace ql {
 
-// Where the image's compiled code lies. Descriptors hold code addresses as the image's 32-bit words; each
-// must point into code1.
+// Where the image's compiled code lies: the window its words name, and where those bytes are in this process.
 struct CodeRange {
-  uint32_t address = 0;  // code1's load address as the image's words hold it
-  uint32_t length = 0;
-  uintptr_t base = 0;  // where code1's bytes are in this process
+  image::CodeWindow window;
+  uintptr_t base = 0;
 };
 
 struct ClassBuild {
@@ -31,8 +30,5 @@ struct ClassBuild {
 // False when a descriptor is malformed; problem then names its class index.
 bool build_classes(const image::Data1View& data1, const uint8_t* class_words, uint32_t class_count,
                    const CodeRange& code1, ClassBuild& out, std::string& problem);
-
-// Instance sizes above this are refused as malformed.
-constexpr int32_t kMaxInstanceSize = 0x1000000;
 
 }  // namespace ql

@@ -5,7 +5,7 @@
 
 #include "objects/class_object.h"
 #include "objects/class_registry.h"
-#include "start/startup_steps.h"
+#include "objects/object_steps.h"
 #include "values/fatal.h"
 
 namespace ql {

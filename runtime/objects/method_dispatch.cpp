@@ -4,7 +4,7 @@
 #include "objects/object_faults.h"
 #include "objects/objects.h"
 #include "quillet/objects.h"
-#include "values/exceptions.h"
+#include "objects/exceptions.h"
 #include "values/fatal.h"
 
 namespace {

@@ -29,21 +29,14 @@ struct ExceptionObject {
   ObjectBase base;
 };
 
-struct ApplicationObject {
-  ObjectBase base;
-  QlObject* mouse_cursor;  // the MouseCursor property; holds a reference
-};
-
 #if defined(_WIN32) && !defined(_WIN64)
 static_assert(sizeof(ObjectHeader) == 16, "the object header is 16 bytes on 32-bit targets");
 static_assert(sizeof(ObjectBase) == 24, "Object instances are 24 bytes on 32-bit targets");
 static_assert(sizeof(ExceptionObject) == 24, "exception instances are 24 bytes on 32-bit targets");
-static_assert(sizeof(ApplicationObject) == 28, "Application instances are 28 bytes on 32-bit targets");
 #endif
 
 // Compiled code sees the same layouts through the SDK.
 static_assert(sizeof(ObjectBase) == sizeof(QlObjectBase), "the SDK's object layout matches the runtime's");
-static_assert(sizeof(ApplicationObject) == sizeof(QlApplicationBase), "the SDK's Application layout matches");
 
 inline ObjectHeader* object_header(QlObject* object) { return reinterpret_cast<ObjectHeader*>(object); }
 inline const ObjectHeader* object_header(const QlObject* object) {

@@ -3,7 +3,7 @@
 #include "objects/class_object.h"
 #include "objects/objects.h"
 #include "quillet/objects.h"
-#include "values/exceptions.h"
+#include "objects/exceptions.h"
 
 namespace ql {
 

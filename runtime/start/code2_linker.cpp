@@ -1,10 +1,12 @@
+// Linking code1 through code2: call chains patched to entry points or thunks, library and deferred imports.
 #include "start/code2_linker.h"
 
 #include <cstring>
 #include <string_view>
 
 #include "platform/platform.h"
-#include "start/image_format.h"
+#include "image/code2_records.h"
+#include "image/image_format.h"
 
 namespace ql::image {
 
@@ -77,22 +79,6 @@ bool link_library_import(LinkState& state, std::string_view library_and_routine,
 
 }  // namespace
 
-uint32_t count_import_records(const uint8_t* code2, uint32_t length) {
-  uint32_t count = 0;
-  for (uint32_t at = 0; at < length;) {
-    if (code2[at] == kImportRecord) {
-      if (length - at < kImportRecordFixedSize) break;
-      uint32_t size = kImportRecordFixedSize + code2[at + 5];
-      if (length - at < size) break;
-      ++count;
-      at += size;
-    } else {
-      at += code2[at] == kDataFixupRecord ? kDataFixupRecordSize : 1;
-    }
-  }
-  return count;
-}
-
 bool patch_chain(LinkState& state, uint32_t head, uintptr_t target, std::string& failure) {
   // Every call site occupies at least 5 bytes, which bounds a well-formed chain; a longer one loops.
   uint32_t steps_left = state.code1_length / 5 + 1;
@@ -117,36 +103,19 @@ bool patch_chain(LinkState& state, uint32_t head, uintptr_t target, std::string&
 
 bool link_code2(const uint8_t* code2, uint32_t length, LinkState& state, std::span<const EntryPoint> table,
                 std::string& failure) {
-  uint32_t at = 0;
-  while (at < length) {
-    uint8_t kind = code2[at];
-    if (kind == kDataFixupRecord) {
-      if (length - at < kDataFixupRecordSize) {
-        failure = damaged("the data fixup record at code2 offset " + std::to_string(at) + " is cut short");
-        return false;
-      }
-      uint32_t offset = read_u32(code2 + at + 1);
+  Code2Reader reader(code2, length);
+  for (Code2Record record; reader.next(record);) {
+    if (record.kind == kDataFixupRecord) {
+      uint32_t offset = record.fixup_offset;
       if (offset > state.code1_length || state.code1_length - offset < 4) {
         failure = damaged("the data fixup at code1 offset " + std::to_string(offset) + " lies outside code1");
         return false;
       }
-      write_u32(state.code1 + offset,
-                read_u32(state.code1 + offset) + static_cast<uint32_t>(state.data1_address));
-      at += kDataFixupRecordSize;
+      write_u32(state.code1 + offset, read_u32(state.code1 + offset) + static_cast<uint32_t>(state.data1_address));
       continue;
     }
-    if (kind != kImportRecord) {
-      ++at;
-      continue;
-    }
-    if (length - at < kImportRecordFixedSize || length - at < kImportRecordFixedSize + code2[at + 5]) {
-      failure = damaged("the import record at code2 offset " + std::to_string(at) + " is cut short");
-      return false;
-    }
-    uint32_t head = read_u32(code2 + at + 1);
-    std::string_view name(reinterpret_cast<const char*>(code2 + at + 6), code2[at + 5]);
-    at += kImportRecordFixedSize + code2[at + 5];
-
+    std::string_view name = record.name;
+    uint32_t head = record.chain_head;
     if (name.empty() || name[0] != '!') {
       const EntryPoint* entry = find_entry_point(table, name);
       if (!entry) {
@@ -164,6 +133,10 @@ bool link_code2(const uint8_t* code2, uint32_t length, LinkState& state, std::sp
     } else {
       state.deferred.push_back({std::string(name.substr(1)), head});
     }
+  }
+  if (reader.damaged()) {
+    failure = damaged(reader.problem());
+    return false;
   }
   return true;
 }

@@ -34,9 +34,6 @@ struct LinkState {
   std::vector<LoadedLibrary> libraries;
 };
 
-// Number of import records in code2, and so the most thunks linking can need. Stops at a cut-short record.
-uint32_t count_import_records(const uint8_t* code2, uint32_t length);
-
 // Walks code2 from the start. On failure, failure holds the text to show the user.
 bool link_code2(const uint8_t* code2, uint32_t length, LinkState& state, std::span<const EntryPoint> table,
                 std::string& failure);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "start/image_format.h"
+#include "image/image_format.h"
 
 namespace ql::image {
 

@@ -3,8 +3,9 @@
 #include <cstring>
 
 #include "platform/platform.h"
-#include "start/data1_relocation.h"
-#include "start/image_format.h"
+#include "image/code2_records.h"
+#include "image/data2_relocation.h"
+#include "image/image_format.h"
 
 namespace ql::image {
 

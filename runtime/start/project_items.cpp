@@ -3,10 +3,14 @@
 
 #include "quillet/objects.h"
 #include "quillet/start.h"
-#include "start/image_format.h"
+#include "image/image_format.h"
 #include "start/runtime_state.h"
-#include "start/settings.h"
-#include "start/startup_steps.h"
+#include "app/app_steps.h"
+#include "files/file_types.h"
+#include "image/settings_record.h"
+#include "objects/exceptions.h"
+#include "start/init_steps.h"
+#include "ui/ui_steps.h"
 #include "values/fatal.h"
 
 namespace ql {
@@ -23,6 +27,15 @@ void make_implicit_instance(uint32_t class_index, uint32_t global_address) {
   std::memcpy(global, &instance, sizeof instance);
 }
 
+// Each layer learns what the settings tell it; start-up keeps the record.
+void apply_settings(image::Settings parsed) {
+  constexpr int kUnhandledExceptionMessage = 4;
+  set_unhandled_exception_message(image::settings_message(parsed, kUnhandledExceptionMessage));
+  set_file_types(parsed.file_types);
+  set_ui_settings({parsed.font_flag, parsed.font_charset, parsed.mdi, parsed.mdi_title});
+  runtime_state().settings = std::move(parsed);
+}
+
 QlObject* make_item(const uint8_t* record) {
   uint32_t kind = read_word(record);
   const uint8_t* body = record + 4;
@@ -35,13 +48,15 @@ QlObject* make_item(const uint8_t* record) {
     case image::kItemMovie:
     case image::kItemValue7:
     case image::kItemValue8:
-      return make_value_item(kind, read_word(body));
+    case image::kItemDatabase:
+      // The classes these items make belong to services this runtime does not have.
+      return nullptr;
     case image::kItemSettings: {
       // The links of the settings chain carry texts that nothing reads; the loader has checked them.
       image::SettingsStream stream = image::settings_stream(record);
-      Settings parsed;
-      parse_settings(stream.bytes, stream.length, parsed);
-      settings() = std::move(parsed);
+      image::Settings parsed;
+      image::parse_settings(stream.bytes, stream.length, parsed);
+      apply_settings(std::move(parsed));
       return nullptr;
     }
     case image::kItemImplicitInstance:
@@ -51,8 +66,6 @@ QlObject* make_item(const uint8_t* record) {
       return make_sound_item(body + 4, read_word(body));
     case image::kItemMouseCursor:
       return make_mouse_cursor_item(static_cast<int32_t>(read_word(body)));
-    case image::kItemDatabase:
-      return make_database_item(body);
     default:
       report_assertion(132, 3, "RuntimeMain", 2);
       return nullptr;

@@ -1,6 +1,6 @@
 #include "start/resource_index.h"
 
-#include "start/image_format.h"
+#include "image/image_format.h"
 #include "start/runtime_state.h"
 
 namespace ql {

@@ -1,11 +1,18 @@
-// RuntimeInit and the other entry points of start-up.
+// RuntimeInit and the other entry points of start-up: each layer's steps, in order.
+#include "app/app_steps.h"
+#include "app/application.h"
+#include "containers/variant.h"
+#include "files/file_classes.h"
+#include "image/image_format.h"
+#include "objects/object_steps.h"
 #include "platform/platform.h"
+#include "plugins/plugin_steps.h"
 #include "quillet/start.h"
-#include "start/image_format.h"
 #include "start/image_install.h"
 #include "start/image_loader.h"
-#include "start/settings.h"
-#include "start/startup_steps.h"
+#include "start/init_steps.h"
+#include "start/runtime_state.h"
+#include "ui/ui_steps.h"
 #include "values/fatal.h"
 #include "values/fatal_stop.h"
 
@@ -13,10 +20,10 @@ namespace ql {
 
 QL_API void Win32InstallPlugins(void* plugin_chain) {
   RuntimeState& state = runtime_state();
-  state.plugin_chain = static_cast<const uint8_t*>(plugin_chain);
   std::string problem;
   uint32_t head = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(plugin_chain));
-  if (!walk_plugin_chain(state.image.data1, head, state.stored_plugins, problem))
+  state.stored_plugins.clear();
+  if (!image::walk_plugin_chain(state.image.data1, head, state.stored_plugins, problem))
     refuse_damaged_image(problem);
 }
 
@@ -26,14 +33,17 @@ QL_API void RuntimeInit(void* project_table) {
   uint32_t checked_table = image::read_word(state.image.data1.bytes + image::kProjectTableWord);
   if (reinterpret_cast<uintptr_t>(project_table) != checked_table) report_assertion(131, 4, "RuntimeMain", 1);
 
-  settings().mdi = false;
-  state.application_class_index = -1;
+  state.settings = image::Settings{};
+  state.application_class = nullptr;
 
   register_window_classes();
 
   platform::ole_initialize();
-  define_builtin_classes();
-  install_plugins(state.plugin_chain);
+  define_object_classes();
+  define_variant_class();
+  define_file_classes();
+  define_app_classes();
+  install_plugins(state.stored_plugins);
   state.default_font_name = "System";
   state.default_font_size = 12;
 
@@ -44,10 +54,10 @@ QL_API void RuntimeInit(void* project_table) {
   if (!image::resolve_deferred(state.image, lookup_deferred_member, failure)) stop_program(failure);
   build_class_array();
   create_project_items();
-  if (settings().mdi) create_mdi_frame(settings().mdi_title);
-  create_application_object();
+  if (state.settings.mdi) create_mdi_frame(state.settings.mdi_title);
+  create_application_object(state.application_class);
   fire_application_event("Open");
-  if (settings().mdi) fire_application_event("Activate");
+  if (state.settings.mdi) fire_application_event("Activate");
   fire_application_event("NewDocument");
 }
 

@@ -1,4 +1,4 @@
-// Process-wide state of the running application, set during start-up and owned by the runtime.
+// Process-wide state of the running application that start-up owns: the loaded image and its items.
 #pragma once
 
 #include <stdint.h>
@@ -6,13 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "plugins/stored_plugins.h"
+#include "image/image_format.h"
+#include "image/plugin_chain.h"
+#include "image/project_table.h"
+#include "image/settings_record.h"
 #include "quillet/types.h"
 #include "start/code2_linker.h"
-#include "start/image_format.h"
-#include "start/project_table.h"
 
 namespace ql {
+
+struct ClassObject;
 
 struct LoadedImage {
   image::LinkState link;  // code1, the thunks, deferred imports, loaded libraries
@@ -26,15 +29,13 @@ struct LoadedImage {
 struct RuntimeState {
   void* instance = nullptr;  // the program's module handle
   LoadedImage image;
-  const uint8_t* plugin_chain = nullptr;
-  std::vector<StoredPlugin> stored_plugins;  // walked from plugin_chain, installed by RuntimeInit
+  std::vector<image::StoredPlugin> stored_plugins;  // walked by Win32InstallPlugins, installed by RuntimeInit
+  image::Settings settings;
   std::string default_font_name;
   int default_font_size = 0;
   uintptr_t stack_limit = 0;
   std::vector<QlObject*> project_items;
-  int application_class_index = -1;
-  QlObject* application = nullptr;
-  bool quit = false;
+  ClassObject* application_class = nullptr;
 };
 
 RuntimeState& runtime_state();

@@ -1,4 +1,4 @@
-#include "values/exceptions.h"
+#include "values/exit_list.h"
 
 namespace ql {
 

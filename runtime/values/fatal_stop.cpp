@@ -1,7 +1,7 @@
 #include "values/fatal_stop.h"
 
 #include "platform/platform.h"
-#include "values/exceptions.h"
+#include "values/exit_list.h"
 
 namespace ql {
 

@@ -1,7 +1,7 @@
 // lineTrace: the trace file that compiled code writes to.
 #include "platform/platform.h"
 #include "quillet/start.h"
-#include "values/exceptions.h"
+#include "values/exit_list.h"
 
 namespace {
 

@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "image/code2_records.h"
 #include "start/code2_linker.h"
-#include "start/data1_relocation.h"
+#include "image/data2_relocation.h"
 #include "start/entry_point_table.h"
-#include "start/image_format.h"
+#include "image/image_format.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "qlimage/settings_stream.h"
-#include "start/varint.h"
+#include "image/stream_reader.h"
 
 namespace qlimage {
 namespace {

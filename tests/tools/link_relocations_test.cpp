@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "start/image_format.h"
+#include "image/image_format.h"
 #include "tools/coff_builder.h"
 #include "tools/link_helpers.h"
 

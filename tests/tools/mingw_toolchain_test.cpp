@@ -5,7 +5,7 @@
 
 #include "qlimage/coff_reader.h"
 #include "qlimage/image_inspection.h"
-#include "start/image_format.h"
+#include "image/image_format.h"
 #include "tools/class_helpers.h"
 #include "tools/link_helpers.h"
 #include "tools/temp_dir.h"

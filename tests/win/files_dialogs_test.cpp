@@ -5,7 +5,7 @@
 
 #include "file_dialogs.h"
 #include "files/paths.h"
-#include "start/settings.h"
+#include "files/file_types.h"
 #include "unit/files/file_test_support.h"
 
 namespace ql::testing {
@@ -19,10 +19,10 @@ using harness::type_path;
 class FileDialogs : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_ = settings().file_types;
-    settings().file_types = {{"Text", "TEXT", "ttxt", ".txt;.text"}, {"Any", "", "????", ""}};
+    saved_ = file_types();
+    set_file_types({{"Text", "TEXT", "ttxt", ".txt;.text"}, {"Any", "", "????", ""}});
   }
-  void TearDown() override { settings().file_types = saved_; }
+  void TearDown() override { set_file_types(saved_); }
 
  private:
   std::vector<FileType> saved_;

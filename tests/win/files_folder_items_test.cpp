@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "start/settings.h"
+#include "files/file_types.h"
 #include "unit/files/file_test_support.h"
 
 namespace ql::testing {
@@ -51,11 +51,11 @@ TEST(FolderItems, ExistsBeforeAndAfterCreate) {
   EXPECT_FALSE(fileExistsGetter(pattern.get()));
   EXPECT_EQ(fileSizeGetter(pattern.get()), 0);
 
-  std::vector<FileType> saved = settings().file_types;
-  settings().file_types = {{"Text", "TEXT", "ttxt", ".txt;.text"}, {"Any", "", "????", ""}};
+  std::vector<FileType> saved = file_types();
+  set_file_types({{"Text", "TEXT", "ttxt", ".txt;.text"}, {"Any", "", "????", ""}});
   EXPECT_EQ(take(fileTypeGetter(item.get())), "Text");
   EXPECT_EQ(take(fileTypeGetter(folder.get())), "Any");
-  settings().file_types = saved;
+  set_file_types(saved);
 }
 
 TEST(FolderItems, ListingCountsAndNamesEntriesInTheSystemsOrder) {

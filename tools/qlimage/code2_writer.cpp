@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "start/image_format.h"
+#include "image/image_format.h"
 
 namespace qlimage {
 

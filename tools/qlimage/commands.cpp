@@ -9,7 +9,7 @@
 #include "qlimage/image_inspection.h"
 #include "qlimage/linker.h"
 #include "qlimage/project_reader.h"
-#include "start/image_format.h"
+#include "image/image_format.h"
 
 namespace qlimage {
 namespace {

@@ -6,7 +6,7 @@
 #include "qlimage/image.h"
 #include "qlimage/image_inspection.h"
 #include "qlimage/pe_resources.h"
-#include "start/image_format.h"
+#include "image/image_format.h"
 
 namespace qlimage {
 namespace {

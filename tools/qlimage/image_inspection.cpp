@@ -3,7 +3,7 @@
 #include <unordered_set>
 
 #include "qlimage/settings_stream.h"
-#include "start/image_format.h"
+#include "image/image_format.h"
 
 namespace qlimage {
 namespace {

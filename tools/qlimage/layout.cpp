@@ -4,7 +4,7 @@
 
 #include "qlimage/class_descriptors.h"
 #include "qlimage/generated_data.h"
-#include "start/image_format.h"
+#include "image/image_format.h"
 
 namespace qlimage {
 namespace {

@@ -1,6 +1,6 @@
 #include "qlimage/pe_resources.h"
 
-#include "start/image_format.h"
+#include "image/image_format.h"
 
 namespace qlimage {
 namespace {

@@ -1,6 +1,6 @@
 #include "qlimage/settings_stream.h"
 
-#include "start/varint.h"
+#include "image/stream_reader.h"
 
 namespace qlimage {
 namespace {

@@ -6,6 +6,7 @@
 #include "objects/class_object.h"
 #include "objects/class_registry.h"
 #include "objects/object_steps.h"
+#include "unit/runtime_classes.h"
 #include "objects/objects.h"
 #include "values/string.h"
 
@@ -15,8 +16,8 @@ namespace {
 constexpr int32_t kWordScale = sizeof(void*) / 4;
 
 TEST(BuiltinClasses, RegisteredByNameWithTheirSuperclassesAndSizes) {
-  define_builtin_classes();
-  define_builtin_classes();  // a second definition changes nothing
+  define_runtime_classes();
+  define_runtime_classes();  // a second definition changes nothing
   EXPECT_EQ(class_registry().size(), 104);
 
   struct Expected {
@@ -26,7 +27,7 @@ TEST(BuiltinClasses, RegisteredByNameWithTheirSuperclassesAndSizes) {
   };
   const Expected expected[] = {
       {"Object", nullptr, sizeof(ObjectBase)},
-      {"application", nullptr, sizeof(ApplicationObject)},
+      {"application", nullptr, sizeof(QlApplicationBase)},
       {"Applet", "Window", 112 * kWordScale},
       {"Dialog", "Window", 112 * kWordScale},
       {"Canvas", "RectControl", 100 * kWordScale},
@@ -57,7 +58,7 @@ TEST(BuiltinClasses, RegisteredByNameWithTheirSuperclassesAndSizes) {
 }
 
 TEST(BuiltinClasses, ApplicationDeclaresItsEventsInOrder) {
-  define_builtin_classes();
+  define_runtime_classes();
   const ClassObject* application = builtin_class("Application");
   std::vector<std::string> names;
   for (const EventDefinition* event : application->events) names.push_back(event->name);
@@ -70,7 +71,7 @@ TEST(BuiltinClasses, ApplicationDeclaresItsEventsInOrder) {
 }
 
 TEST(BuiltinClasses, EveryClassIsOnTheClassListOnce) {
-  define_builtin_classes();
+  define_runtime_classes();
   std::set<const ClassObject*> listed;
   for (const ClassObject* cls = first_class(); cls && listed.size() <= 10000; cls = cls->next_class) {
     EXPECT_TRUE(listed.insert(cls).second) << class_name(cls);

@@ -4,6 +4,7 @@
 
 #include "descriptor_builder.h"
 #include "objects/object_steps.h"
+#include "unit/runtime_classes.h"
 #include "objects/objects.h"
 
 namespace ql::testing {
@@ -17,7 +18,7 @@ std::vector<std::string> hook_names(const ClassObject& cls) {
 
 class ClassDescriptors : public ::testing::Test {
  protected:
-  void SetUp() override { define_builtin_classes(); }
+  void SetUp() override { define_runtime_classes(); }
   Data1Builder data1;
   ClassBuild out;
   std::string problem;
@@ -25,7 +26,7 @@ class ClassDescriptors : public ::testing::Test {
 
 TEST_F(ClassDescriptors, BuildsReferencesAndCompiledClassesInIndexOrder) {
   CompiledDescriptor app;
-  app.size = sizeof(ApplicationObject) + 8;
+  app.size = sizeof(QlApplicationBase) + 8;
   app.name = "LoquatApp";
   app.superclass = 0;
   app.has_constructor = true;
@@ -64,7 +65,7 @@ TEST_F(ClassDescriptors, BuildsReferencesAndCompiledClassesInIndexOrder) {
   const ClassObject& loquat = *array.classes[1];
   EXPECT_EQ(class_name(&loquat), "LoquatApp");
   EXPECT_EQ(loquat.superclass, builtin_class("Application"));
-  EXPECT_EQ(loquat.instance_size, static_cast<int32_t>(sizeof(ApplicationObject) + 8));
+  EXPECT_EQ(loquat.instance_size, static_cast<int32_t>(sizeof(QlApplicationBase) + 8));
   EXPECT_EQ(reinterpret_cast<uintptr_t>(loquat.constructor), code_in_process(0x10));
   EXPECT_EQ(loquat.destructor, nullptr);
   ASSERT_EQ(loquat.methods.size(), 2u);

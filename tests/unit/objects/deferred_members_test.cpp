@@ -3,13 +3,14 @@
 #include "object_test_support.h"
 #include "objects/class_registry.h"
 #include "objects/object_steps.h"
+#include "unit/runtime_classes.h"
 #include "objects/objects.h"
 
 namespace ql::testing {
 namespace {
 
 TEST(DeferredMembers, ResolveMethodsAndPropertiesOfBuiltInAndPlugInClasses) {
-  define_builtin_classes();
+  define_runtime_classes();
   ClassObject* window = builtin_class("Window");
   window->methods.push_back({"Refresh", 0x1100, 0x1110});
   window->properties.push_back({"Title", nullptr, 0x1200, 0x1210, 0, 0});

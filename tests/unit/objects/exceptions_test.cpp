@@ -1,4 +1,4 @@
-#include "values/exceptions.h"
+#include "objects/exceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,9 @@
 #include "object_test_support.h"
 #include "objects/object_faults.h"
 #include "objects/object_steps.h"
+#include "unit/runtime_classes.h"
 #include "objects/objects.h"
-#include "start/settings.h"
+#include "values/exit_list.h"
 
 namespace ql::testing {
 namespace {
@@ -17,13 +18,10 @@ namespace {
 class UnhandledExceptions : public ::testing::Test {
  protected:
   void SetUp() override {
-    define_builtin_classes();
-    saved = settings().messages;
-    settings().messages = {"", "", "", "",
-                           "An exception of class %1 was not handled.\rThe application must shut down."};
+    define_runtime_classes();
+    set_unhandled_exception_message("An exception of class %1 was not handled.\rThe application must shut down.");
   }
-  void TearDown() override { settings().messages = saved; }
-  std::vector<std::string> saved;
+  void TearDown() override { set_unhandled_exception_message(""); }
 };
 
 TEST_F(UnhandledExceptions, TheImagesMessageNamesTheClass) {
@@ -47,10 +45,10 @@ TEST_F(UnhandledExceptions, EndExceptionAndItsSubclassesEndSilently) {
 }
 
 TEST_F(UnhandledExceptions, EveryPlaceholderIsReplacedOnce) {
-  settings().messages[4] = "%1 / %1 (%2)";
+  set_unhandled_exception_message("%1 / %1 (%2)");
   EXPECT_EQ(unhandled_exception_text(std::string("A%1")), "A%1 / A%1 (%2)");
   // Without the image's message the user still learns which exception ended the program.
-  settings().messages.resize(2);
+  set_unhandled_exception_message("");
   EXPECT_EQ(unhandled_exception_text(std::string("NilObjectException")),
             "An exception of class NilObjectException was not handled.\rThe application must shut down.");
 }

@@ -4,6 +4,7 @@
 
 #include "descriptor_builder.h"
 #include "objects/object_steps.h"
+#include "unit/runtime_classes.h"
 #include "objects/objects.h"
 #include "quillet/objects.h"
 
@@ -15,7 +16,7 @@ namespace {
 class InterfaceTables : public ::testing::Test {
  protected:
   void SetUp() override {
-    define_builtin_classes();
+    define_runtime_classes();
     CompiledDescriptor speaker;
     speaker.name = "Speaker";
     speaker.is_interface = true;

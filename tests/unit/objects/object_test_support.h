@@ -12,7 +12,7 @@
 #include "objects/class_array.h"
 #include "objects/class_object.h"
 #include "objects/object.h"
-#include "start/project_table.h"
+#include "image/project_table.h"
 #include "values/string.h"
 
 namespace ql::testing {

@@ -3,6 +3,7 @@
 
 #include "object_test_support.h"
 #include "objects/object_steps.h"
+#include "unit/runtime_classes.h"
 #include "objects/objects.h"
 #include "quillet/objects.h"
 
@@ -84,7 +85,7 @@ void raise_own() { RuntimeRaiseException(own_exception); }
 void passing_cast() { RuntimeCheckCast(nullptr, 1); }
 
 TEST(RaiseAndCatch, RuntimeExceptionsReachTheCatchClauseOfTheCallingMethod) {
-  define_builtin_classes();
+  define_runtime_classes();
   InstalledClasses installed({builtin_class("RuntimeException"), builtin_class("Window")});
   int32_t live_before = live_object_count();
 

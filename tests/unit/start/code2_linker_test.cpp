@@ -1,9 +1,10 @@
 #include "start/code2_linker.h"
+#include "image/code2_records.h"
 
 #include <gtest/gtest.h>
 
-#include "image_bytes.h"
-#include "start/image_format.h"
+#include "unit/image/image_bytes.h"
+#include "image/image_format.h"
 
 namespace ql::test {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <random>
 
-#include "image_bytes.h"
-#include "start/settings.h"
-#include "start/varint.h"
+#include "unit/image/image_bytes.h"
+#include "image/settings_record.h"
+#include "image/stream_reader.h"
 
 namespace ql::test {
 namespace {
@@ -80,8 +80,8 @@ TEST(ImageInstall, PlacesLinksRelocatesAndChecks) {
   const uint8_t* record = image.data1.at(image::read_word(image.project.item_words), 4);
   ASSERT_NE(record, nullptr);
   image::SettingsStream stream = image::settings_stream(record);
-  Settings settings;
-  ASSERT_TRUE(parse_settings(stream.bytes, stream.length, settings));
+  image::Settings settings;
+  ASSERT_TRUE(image::parse_settings(stream.bytes, stream.length, settings));
   EXPECT_EQ(settings.font_flag, 1);
   EXPECT_EQ(settings.font_charset, 128);
   ASSERT_EQ(settings.file_types.size(), 1u);

@@ -1,4 +1,4 @@
-#include "values/array_access.h"
+#include "containers/array_access.h"
 
 #include <gtest/gtest.h>
 

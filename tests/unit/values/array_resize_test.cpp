@@ -5,8 +5,8 @@
 
 #include "array_test_support.h"
 #include "string_test_support.h"
-#include "values/array_access.h"
-#include "values/array_shape.h"
+#include "containers/array_access.h"
+#include "containers/array_shape.h"
 
 namespace ql {
 namespace {

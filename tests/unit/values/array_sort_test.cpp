@@ -1,4 +1,4 @@
-#include "values/array_sort.h"
+#include "containers/array_sort.h"
 
 #include <gtest/gtest.h>
 #include <math.h>
@@ -12,8 +12,8 @@
 #include "array_test_support.h"
 #include "quillet/strings.h"
 #include "string_test_support.h"
-#include "values/array_access.h"
-#include "values/array_shape.h"
+#include "containers/array_access.h"
+#include "containers/array_shape.h"
 
 namespace ql {
 namespace {

@@ -2,9 +2,9 @@
 #include <string.h>
 
 #include "array_test_support.h"
-#include "values/array_access.h"
-#include "values/array_allocator.h"
-#include "values/array_record.h"
+#include "containers/array_access.h"
+#include "containers/array_allocator.h"
+#include "containers/array_record.h"
 
 namespace ql {
 namespace {

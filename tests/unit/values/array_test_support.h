@@ -7,8 +7,8 @@
 
 #include "objects/class_object.h"
 #include "objects/objects.h"
-#include "values/array_record.h"
-#include "values/array_shape.h"
+#include "containers/array_record.h"
+#include "containers/array_shape.h"
 #include "values/pool.h"
 #include "values/string.h"
 

@@ -1,4 +1,4 @@
-#include "values/variant_conversion.h"
+#include "containers/variant_conversion.h"
 
 #include <gtest/gtest.h>
 #include <math.h>
@@ -7,7 +7,7 @@
 #include "quillet/string_library.h"
 #include "quillet/variants.h"
 #include "string_test_support.h"
-#include "values/variant.h"
+#include "containers/variant.h"
 
 namespace ql {
 namespace {

@@ -1,0 +1,150 @@
+// Decoding class descriptors word by word, each word checked to lie inside data1.
+#include "image/class_descriptor.h"
+
+#include <stddef.h>
+#include <string.h>
+
+#include "quillet/types.h"
+
+namespace ql::image {
+
+namespace {
+
+class DescriptorReader {
+ public:
+  DescriptorReader(const Data1View& data1, const CodeWindow& code1, uint32_t index, uint32_t at,
+                   std::string& problem)
+      : data1_(data1), code1_(code1), index_(index), at_(at), problem_(problem) {}
+
+  bool fail(const std::string& what) {
+    problem_ = "class descriptor " + std::to_string(index_) + " " + what;
+    return false;
+  }
+
+  bool word(uint32_t& out) {
+    const uint8_t* bytes = data1_.at(at_, 4);
+    if (!bytes) return fail("is cut short by the end of data1");
+    out = read_word(bytes);
+    at_ += 4;
+    return true;
+  }
+
+  // A count of entries of entry_words words each, refused when data1 cannot hold that many.
+  bool count(uint32_t& out, uint32_t entry_words, const char* what) {
+    if (!word(out)) return false;
+    if (out > data1_.length / 4 / entry_words || !data1_.at(at_, out * entry_words * 4)) {
+      return fail("claims " + std::to_string(out) + " " + what + ", more than the rest of data1 holds");
+    }
+    return true;
+  }
+
+  bool text(std::string& out, const char* what) {
+    uint32_t pointer = 0;
+    if (!word(pointer)) return false;
+    if (!read_string_constant(data1_, pointer, out)) return fail("has a " + std::string(what) + " outside data1");
+    return true;
+  }
+
+  bool code(uint32_t& out, const char* what) {
+    if (!word(out)) return false;
+    if (out != 0 && (out < code1_.address || out - code1_.address >= code1_.length)) {
+      return fail("has a " + std::string(what) + " address outside the compiled code");
+    }
+    return true;
+  }
+
+ private:
+  const Data1View& data1_;
+  const CodeWindow& code1_;
+  uint32_t index_;
+  uint32_t at_;
+  std::string& problem_;
+};
+
+bool decode_compiled(DescriptorReader& in, uint32_t class_count, ClassDescriptor& out) {
+  uint32_t word = 0;
+  if (!in.word(out.instance_size) || !in.text(out.name, "name")) return false;
+  if (out.instance_size > kMaxInstanceSize) {
+    return in.fail("gives the instance size " + std::to_string(out.instance_size) +
+                   ", more than any class can have");
+  }
+  if (!in.word(word)) return false;
+  out.superclass = static_cast<int32_t>(word);
+  if (out.superclass != kNoSuperclass && (out.superclass < 0 || word >= class_count)) {
+    return in.fail("names the superclass index " + std::to_string(out.superclass) + ", but the image has " +
+                   std::to_string(class_count) + " classes");
+  }
+  if (!in.word(word)) return false;
+  out.has_constructor = word != 0;
+  if (out.has_constructor && (!in.code(out.constructor, "constructor") || !in.code(out.destructor, "destructor")))
+    return false;
+  if (!in.word(word)) return false;
+  out.is_interface = (word & 0xFF) != 0;
+
+  uint32_t n = 0;
+  if (!in.count(n, 1, "interfaces")) return false;
+  for (uint32_t i = 0; i < n; ++i) {
+    if (!in.word(word)) return false;
+    if (word >= class_count) {
+      return in.fail("names the interface index " + std::to_string(static_cast<int32_t>(word)) +
+                     ", but the image has " + std::to_string(class_count) + " classes");
+    }
+    out.interfaces.push_back(word);
+  }
+  if (!in.count(n, out.is_interface ? 1 : 2, "methods")) return false;
+  for (uint32_t i = 0; i < n; ++i) {
+    DescribedMethod method;
+    if (!in.text(method.name, "method name")) return false;
+    if (!out.is_interface && !in.code(method.code, "method")) return false;
+    out.methods.push_back(std::move(method));
+  }
+  if (!in.count(n, 3, "hooks")) return false;
+  for (uint32_t i = 0; i < n; ++i) {
+    DescribedHook hook;
+    if (!in.text(hook.name, "hook name") || !in.code(hook.code, "hook") || !in.word(hook.key)) return false;
+    out.hooks.push_back(std::move(hook));
+  }
+  if (!in.count(n, 2, "menu handlers")) return false;
+  for (uint32_t i = 0; i < n; ++i) {
+    DescribedMenuHandler handler;
+    if (!in.text(handler.item_name, "menu item name") || !in.code(handler.code, "menu handler")) return false;
+    out.menu_handlers.push_back(std::move(handler));
+  }
+  if (!in.count(n, 1, "method table slots")) return false;
+  out.method_table.resize(n);
+  for (uint32_t i = 0; i < n; ++i) {
+    if (!in.code(out.method_table[i], "method table")) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool read_string_constant(const Data1View& data1, uint32_t pointer, std::string& out) {
+  out.clear();
+  if (pointer == 0) return true;
+  const uint8_t* header = data1.at(pointer, sizeof(QlStringHeader));
+  if (!header) return false;
+  // The buffer pointer was relocated through its low word; with 8-byte pointers the high word stays 0.
+  uintptr_t buffer = 0;
+  int32_t length = 0;
+  memcpy(&buffer, header + offsetof(QlStringHeader, buffer), sizeof buffer);
+  memcpy(&length, header + offsetof(QlStringHeader, length), sizeof length);
+  if (buffer > UINT32_MAX || length < 0) return false;
+  const uint8_t* bytes = data1.at(static_cast<uint32_t>(buffer), static_cast<uint32_t>(length) + 1);
+  if (!bytes) return false;
+  out.assign(reinterpret_cast<const char*>(bytes + 1), static_cast<size_t>(length));
+  return true;
+}
+
+bool decode_class_descriptor(const Data1View& data1, const CodeWindow& code1, uint32_t class_count,
+                             uint32_t index, uint32_t at, ClassDescriptor& out, std::string& problem) {
+  out = ClassDescriptor{};
+  DescriptorReader in(data1, code1, index, at, problem);
+  if (!in.word(out.kind)) return false;
+  if (out.kind == kReferenceClass) return in.text(out.name, "class name");
+  if (out.kind != kCompiledClass) return in.fail("has the unknown kind " + std::to_string(out.kind));
+  return decode_compiled(in, class_count, out);
+}
+
+}  // namespace ql::image

@@ -93,6 +93,7 @@ void check_listening_test(const std::vector<std::string>& answers, const std::ve
     report.error(kAnswers,
                  "the answer is 'play', which is removed before the words are checked: give the "
                  "spoken word");
+    return;
   }
   if (!has_recording(answers[0])) {
     report.error(kAnswers, "'" + answers[0] +

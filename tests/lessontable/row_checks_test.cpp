@@ -48,7 +48,7 @@ TEST(RowChecks, ItemsThatCannotBeAnswered) {
        "correct the answer or add the choice"},
       {4, 3, "The", "answers",
        "answer 1 'The' differs from the choice 'the' in case only: write it exactly as the choice"},
-      {4, 3, "a,the", "answers", "2 answers for 1 gaps: give one answer per '_', in order"},
+      {4, 3, "a,the", "answers", "2 answer(s) for 1 gap(s): give one answer per '_', in order"},
       {300,
        4,
        "end,alpha,beta",

@@ -18,8 +18,8 @@ void check_row(const TableRow& row, int index, Problems& problems) {
   check_answers(answers, choices, report);
   SentenceFacts sentence = check_sentence(answers, report);
   if (sentence.parsed && sentence.gaps != static_cast<int>(answers.size())) {
-    report.error(kAnswers, std::to_string(answers.size()) + " answers for " + std::to_string(sentence.gaps) +
-                               " gaps: give one answer per '_', in order");
+    report.error(kAnswers, std::to_string(answers.size()) + " answer(s) for " + std::to_string(sentence.gaps) +
+                               " gap(s): give one answer per '_', in order");
   }
   if (choices_usable) check_boxes(choices, sentence, report);
   check_kind_rules(answers, choices, sentence, report);

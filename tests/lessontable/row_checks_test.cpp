@@ -177,6 +177,13 @@ TEST(RowChecks, RecordingsAndTooManyBoxes) {
   expect_problems({
       {212, 4, "Glass,Grass,Lice,Rice,Light,Write,Load,Road,Long,Lazer", "choices",
        "'Lazer' has no recording, so its box would play nothing: use a word of the 15 recorded pairs"},
+      {185,
+       4,
+       "Lice,Correctcorrectcorrect,play",
+       "choices",
+       "the pair needs 448 px in one row once 'play' is clicked, more than the 416 px band: use shorter "
+       "words",
+       {{6, "1*62,1*74,1*86"}}},
       {185, 3, "play", "answers",
        "the answer is 'play', which is removed before the words are checked: give the spoken word"},
   });

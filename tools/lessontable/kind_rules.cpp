@@ -6,6 +6,7 @@
 
 #include "lessontable/cell_checks.h"
 #include "lessontable/engine_text.h"
+#include "lessontable/layout.h"
 #include "lessontable/recordings.h"
 
 namespace lessontable {
@@ -84,6 +85,11 @@ void check_listening_test(const std::vector<std::string>& answers, const std::ve
     report.error(kChoices,
                  "a listening test offers the two words of a pair and then 'play', as in "
                  "'Lice,Rice,play': the test waits for 'play' while it has three choices");
+  } else if (int width = group_width(Layout{false, {{2, 72}}}, choices, 0); width > kBandWidth) {
+    // After "play" the engine lays the pair out again as "2*72", whatever the row's layout says.
+    report.error(kChoices, "the pair needs " + std::to_string(width) +
+                               " px in one row once 'play' is clicked, "
+                               "more than the 416 px band: use shorter words");
   }
   if (answers.size() != 1) {
     report.error(kAnswers, "a listening test has exactly one answer, the word that is spoken");

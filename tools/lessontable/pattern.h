@@ -1,0 +1,43 @@
+// Sentence patterns: the alternative groups, and the lines and segments the engine makes of a pattern.
+#pragma once
+
+#include <stdint.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lessontable {
+
+// A run of literal text, or (when `alternatives` is not empty) a group "(x,y,z)" of which one is shown.
+struct PatternPiece {
+  std::string text;
+  std::vector<std::string> alternatives;
+};
+
+struct Pattern {
+  bool left_aligned = false;  // a leading "@": lines start at x 40 instead of being centred
+  std::vector<PatternPiece> pieces;
+};
+
+// Parses a pattern; nullopt with `error` set (what is wrong and what to do) when the engine could not
+// show it as meant.
+std::optional<Pattern> parse_pattern(std::string_view text, std::string& error);
+
+// The number of ways to choose the alternatives (saturating at UINT64_MAX).
+uint64_t combination_count(const Pattern& pattern);
+
+// The text shown for combination `index` (0 .. combination_count - 1), without the "@"; `chosen` receives
+// the alternatives picked, in order.
+std::string expand(const Pattern& pattern, uint64_t index, std::vector<std::string>* chosen = nullptr);
+
+// The display lines of an expanded text, each a list of segments; a segment "_" is an open gap.
+std::vector<std::vector<std::string>> display_segments(std::string_view expanded);
+
+int gap_count(std::string_view expanded);
+
+// The baselines the engine sets for a number of lines; nullopt for counts it sets none for (7, 11, more).
+std::optional<std::vector<int>> baselines(int line_count);
+
+}  // namespace lessontable

@@ -1,0 +1,19 @@
+// The word table of the listening lessons (15 minimal pairs of 'L' and 'R').
+#include "lessontable/recordings.h"
+
+#include "lessontable/engine_text.h"
+
+namespace lessontable {
+
+bool has_recording(std::string_view word) {
+  static constexpr std::string_view kWords[] = {
+      "Lice", "Rice", "Alive", "Arrive", "Belly", "Berry",  "Collect", "Correct", "Flea",  "Fly",
+      "Free", "Fry",  "Glass", "Grass",  "Lace",  "Lane",   "Laser",   "Lentil",  "Light", "Lip",
+      "Load", "Long", "Race",  "Rain",   "Razor", "Rental", "Rip",     "Road",    "Write", "Wrong"};
+  for (std::string_view known : kWords) {
+    if (equal_ignoring_case(known, word)) return true;
+  }
+  return false;
+}
+
+}  // namespace lessontable

@@ -14,5 +14,12 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
     /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
     /usr/lib/wine/wineserver -w
   fi
+  # Windows are left unmanaged: no window manager runs under Xvfb, and with managed windows Wine waits 2 s for
+  # one each time a window is hidden or destroyed, and leaves captions and frames undrawn. Wine then draws them.
+  if [ ! -f "$WINEPREFIX/.ql-unmanaged-windows" ]; then
+    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    /usr/lib/wine/wineserver -w
+    touch "$WINEPREFIX/.ql-unmanaged-windows"
+  fi
 ) 9>"$build/.wineprefix.lock"
 exec /usr/lib/wine/wine64 "$@"

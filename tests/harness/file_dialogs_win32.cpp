@@ -1,3 +1,4 @@
+// The system's Open and Save dialogs of a process: recognising, reading and answering them.
 #include <windows.h>
 
 #include <algorithm>
@@ -5,6 +6,7 @@
 #include <map>
 
 #include "file_dialogs.h"
+#include "message_boxes.h"
 
 namespace ql::harness {
 
@@ -84,20 +86,6 @@ std::vector<std::string> filter_names(HWND dialog) {
   return names;
 }
 
-struct Scan {
-  DWORD process_id;
-  std::vector<HWND> dialogs;
-};
-
-BOOL CALLBACK collect_dialogs(HWND window, LPARAM context) {
-  auto* scan = reinterpret_cast<Scan*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == scan->process_id && IsWindowVisible(window) && is_file_dialog(window))
-    scan->dialogs.push_back(window);
-  return TRUE;
-}
-
 void press(HWND dialog, int id) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
@@ -128,12 +116,14 @@ FileDialogAnswerer::~FileDialogAnswerer() = default;
 
 void FileDialogAnswerer::poll() {
   State& state = *state_;
-  Scan scan{state.process_id, {}};
-  EnumWindows(collect_dialogs, reinterpret_cast<LPARAM>(&scan));
+  std::vector<HWND> dialogs;
+  for (void* dialog : visible_dialogs(state.process_id)) {
+    if (is_file_dialog(dialog)) dialogs.push_back(static_cast<HWND>(dialog));
+  }
   std::erase_if(state.answered, [](HWND h) { return !IsWindow(h); });
   std::erase_if(state.first_seen, [](const auto& entry) { return !IsWindow(entry.first); });
   DWORD now = GetTickCount();
-  for (HWND dialog : scan.dialogs) {
+  for (HWND dialog : dialogs) {
     if (std::find(state.answered.begin(), state.answered.end(), dialog) != state.answered.end()) continue;
     auto first = state.first_seen.find(dialog);
     if (first == state.first_seen.end()) {

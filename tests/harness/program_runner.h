@@ -9,13 +9,9 @@
 #include <vector>
 
 #include "file_dialogs.h"
+#include "message_boxes.h"
 
 namespace ql::harness {
-
-struct MessageBox {
-  std::string caption;
-  std::string text;  // the box's static texts, joined by "\n"
-};
 
 struct RunResult {
   bool started = false;

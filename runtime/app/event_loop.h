@@ -3,6 +3,8 @@
 
 namespace ql {
 
+// Drops, deferred geometry, one message (waiting only when nothing is due), the pointer, idle calls,
+// timers, the end when no window is left, periodic tasks.
 void run_event_loop_pass();
 
 }  // namespace ql

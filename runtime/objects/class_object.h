@@ -59,7 +59,7 @@ struct MenuHandlerRecord {
 };
 
 struct InterfaceEntry {
-  ClassObject* interface = nullptr;
+  ClassObject* interface_class = nullptr;
   // Slot i (from 1) holds the code of the class's method for the interface's i-th method; slot 0 is 0.
   // Empty until the interface tables are built.
   std::vector<uintptr_t> table;

@@ -19,14 +19,14 @@ std::string described(const ClassObject* cls) {
 
 bool build_tables_of(ClassObject* cls, std::string& problem) {
   for (InterfaceEntry& entry : cls->interfaces) {
-    const std::vector<MethodRecord>& wanted = entry.interface->methods;
+    const std::vector<MethodRecord>& wanted = entry.interface_class->methods;
     entry.table.assign(wanted.size() + 1, 0);
     for (size_t i = 0; i < wanted.size(); ++i) {
       const MethodRecord* method = find_method(cls, wanted[i].name);
       if (!method) {
         report_assertion(131, 2, "interfaceUtil", 1);
         problem = described(cls) + " lacks the method " + wanted[i].name + " of the interface " +
-                  class_name(entry.interface);
+                  class_name(entry.interface_class);
         return false;
       }
       entry.table[i + 1] = method->code;

@@ -27,12 +27,12 @@ QL_API void* FindVTableCode(QlObject* object, int32_t slot) {
 }
 
 QL_API void* FindInterfaceVTableCode(QlObject* object, int32_t slot, int32_t interface_class_index) {
-  const ql::ClassObject* interface =
+  const ql::ClassObject* interface_class =
       ql::class_at_index_or_stop("FindInterfaceVTableCode", interface_class_index);
   if (!object) ql::raise_new_exception("NilObjectException");
   for (const ql::ClassObject* cls = ql::class_of(object); cls; cls = cls->superclass) {
     for (const ql::InterfaceEntry& entry : cls->interfaces) {
-      if (entry.interface != interface) continue;
+      if (entry.interface_class != interface_class) continue;
       if (slot < 1 || static_cast<size_t>(slot) >= entry.table.size()) {
         stop_for_slot("FindInterfaceVTableCode", slot, ql::class_of(object));
       }

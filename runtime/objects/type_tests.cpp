@@ -15,7 +15,7 @@ bool class_isa(const ClassObject* cls, const ClassObject* target) {
       continue;
     }
     for (const InterfaceEntry& entry : cls->interfaces) {
-      if (entry.interface == target) return true;
+      if (entry.interface_class == target) return true;
     }
   }
   return false;

@@ -9,6 +9,7 @@
 #include "files/file_types.h"
 #include "image/settings_record.h"
 #include "objects/exceptions.h"
+#include "objects/project_objects.h"
 #include "start/init_steps.h"
 #include "ui/ui_steps.h"
 #include "values/fatal.h"
@@ -77,23 +78,19 @@ QlObject* make_item(const uint8_t* record) {
 void create_project_items() {
   RuntimeState& state = runtime_state();
   const image::ProjectTable& table = state.image.project;
-  state.project_items.assign(table.item_count, nullptr);
+  std::vector<QlObject*> items(table.item_count, nullptr);
   for (uint32_t i = 0; i < table.item_count; ++i) {
     uint32_t pointer = read_word(table.item_words + i * 4);
-    if (pointer != 0) state.project_items[i] = make_item(state.image.data1.at(pointer, 4));
+    if (pointer != 0) items[i] = make_item(state.image.data1.at(pointer, 4));
   }
+  set_project_objects(std::move(items));
 }
 
 }  // namespace ql
 
 QL_API QlObject* RuntimeProjectObject(int32_t index) {
-  if (index <= 0) return nullptr;
-  const std::vector<QlObject*>& items = ql::runtime_state().project_items;
   // An index past the table answers nil rather than reading beyond it.
-  if (static_cast<size_t>(index) > items.size()) return nullptr;
-  QlObject* item = items[index - 1];
-  RuntimeLockObject(item);
-  return item;
+  return RuntimeLockObject(ql::project_object(index));
 }
 
 QL_API QlObject* RuntimePictureReference(int32_t index) { return RuntimeProjectObject(index); }

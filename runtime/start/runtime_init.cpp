@@ -1,6 +1,7 @@
 // RuntimeInit and the other entry points of start-up: each layer's steps, in order.
 #include "app/app_steps.h"
 #include "app/application.h"
+#include "app/image_data.h"
 #include "containers/variant.h"
 #include "files/file_classes.h"
 #include "image/image_format.h"
@@ -12,6 +13,7 @@
 #include "start/image_loader.h"
 #include "start/init_steps.h"
 #include "start/runtime_state.h"
+#include "ui/ui_classes.h"
 #include "ui/ui_steps.h"
 #include "values/fatal.h"
 #include "values/fatal_stop.h"
@@ -34,6 +36,7 @@ QL_API void RuntimeInit(void* project_table) {
   if (reinterpret_cast<uintptr_t>(project_table) != checked_table) report_assertion(131, 4, "RuntimeMain", 1);
 
   state.settings = image::Settings{};
+  set_image_data(state.image.data1.bytes, state.image.data1.length);
   state.application_class = nullptr;
 
   register_window_classes();
@@ -42,6 +45,7 @@ QL_API void RuntimeInit(void* project_table) {
   define_object_classes();
   define_variant_class();
   define_file_classes();
+  define_ui_classes();
   define_app_classes();
   install_plugins(state.stored_plugins);
   state.default_font_name = "System";

@@ -34,7 +34,6 @@ struct RuntimeState {
   std::string default_font_name;
   int default_font_size = 0;
   uintptr_t stack_limit = 0;
-  std::vector<QlObject*> project_items;
   ClassObject* application_class = nullptr;
 };
 

@@ -1,22 +1,30 @@
-// Steps of the windows layer whose parts are not built yet; each does nothing until its part replaces it.
+// Parts of the windows layer that are not built yet; each does nothing until its part replaces it.
+#include "quillet/graphics.h"
+#include "ui/drop_target.h"
+#include "ui/graphics.h"
+#include "ui/ui_classes.h"
+#include "ui/ui_loop.h"
 #include "ui/ui_steps.h"
 
 namespace ql {
 
-namespace {
-UiSettings current;
-}  // namespace
-
-void set_ui_settings(const UiSettings& settings) { current = settings; }
-const UiSettings& ui_settings() { return current; }
-
-void register_window_classes() {}
-void create_mdi_frame(const std::string&) {}
 QlObject* make_picture_item(const uint8_t*) { return nullptr; }
 QlObject* make_sound_item(const uint8_t*, uint32_t) { return nullptr; }
 QlObject* make_mouse_cursor_item(int32_t) { return nullptr; }
-bool windows_remain() { return false; }
-void close_all_windows() {}
 void release_sound() {}
+void define_canvas_class() {}
+void define_graphics_classes() {}
+QlObject* new_pane_graphics(Pane*) { return nullptr; }
+void draw_picture_at(Pane*, QlObject*, int32_t, int32_t) {}
+void forget_pane_graphics(Pane*) {}
+IDropTarget* register_drop_target(WindowPane*) { return nullptr; }
+void revoke_drop_target(WindowPane*) {}
+void deliver_drops() {}
+
+}  // namespace ql
+
+QL_API QlObject* windowGraphicsGetter(QlObject*, intptr_t) { return nullptr; }
+
+namespace ql {
 
 }  // namespace ql

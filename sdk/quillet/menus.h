@@ -13,6 +13,9 @@ QL_API void DisableAutoWaitCursor(void);
 QL_API void ApplicationQuit(void);
 QL_API int32_t ApplicationNewDocument(QlObject* application);
 QL_API int32_t ApplicationOpenDocument(QlObject* application, QlObject* folder_item);
+QL_API QlObject* appMouseCursorGetter(QlObject* application, intptr_t ignored);
+QL_API void appMouseCursorSetter(QlObject* application, intptr_t ignored, QlObject* cursor);
+QL_API QlObject* appResourceForkGetter(QlObject* application, intptr_t ignored);
 
 // Menu items by name: the first item in menu-bar order with that name and no index, or the member of a menu
 // item array with that index; a reference is added. Nil when there is none.

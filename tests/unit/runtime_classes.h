@@ -1,4 +1,5 @@
-// Defines every built-in class the way RuntimeInit does, layer by layer, for tests of code that uses them.
+// Defines the built-in classes of the platform-neutral layers the way RuntimeInit does, for tests of code
+// that uses them.
 #pragma once
 
 #include "app/app_steps.h"
@@ -12,7 +13,7 @@ inline void define_runtime_classes() {
   define_object_classes();
   define_variant_class();
   define_file_classes();
-  define_app_classes();
+  define_application_class();
 }
 
 }  // namespace ql::testing

@@ -1,0 +1,39 @@
+// The application layer's classes, and what it tells the windows below it at start-up.
+#include "app/app_steps.h"
+#include "app/application.h"
+#include "app/menu_bar.h"
+#include "app/menu_commands.h"
+#include "app/quit.h"
+#include "app/timers.h"
+#include "ui/app_hooks.h"
+
+namespace ql {
+
+void define_menu_classes();
+
+namespace {
+
+MenuHandle platform_menu_bar() { return menu_bar() ? menu_bar()->platform : nullptr; }
+
+void application_active(bool active) { fire_application_event(active ? "Activate" : "Deactivate"); }
+
+// The MDI frame's close box quits the way the Quit item does.
+bool quit_requested() { return quit_application(); }
+
+}  // namespace
+
+void define_app_classes() {
+  define_application_class();
+  define_menu_classes();
+  define_timer_class();
+  AppHooks hooks;
+  hooks.menu_bar = platform_menu_bar;
+  hooks.menu_command = dispatch_menu_command;
+  hooks.menu_enabling = enable_menus;
+  hooks.shortcut_command = shortcut_command;
+  hooks.application_active = application_active;
+  hooks.quit_requested = quit_requested;
+  set_app_hooks(hooks);
+}
+
+}  // namespace ql

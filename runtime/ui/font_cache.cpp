@@ -28,7 +28,7 @@ HFONT lookup(QlString name, int32_t size, uint8_t style) {
   uint8_t bold = style & 1, italic = (style >> 1) & 1, underline = (style >> 2) & 1;
   for (FontEntry* e = head(); e; e = e->next) {
     if (e->size == size && e->bold == bold && e->italic == italic && e->underline == underline &&
-        string_compare_bytes(e->name, name) == 0) {
+        string_compare_folded(e->name, name) == 0) {
       ++e->count;
       return e->font;
     }
@@ -52,7 +52,7 @@ const char* face_name_for(const char* name) {
                 {"Courier", "Courier New"},   {"Times", "Times New Roman"},      {"Helvetica", "Arial"},
                 {"Osaka", "MS UI Gothic"}};
   for (const auto& entry : kNames) {
-    if (lstrcmpA(entry.name, name) == 0) return entry.face;
+    if (lstrcmpiA(entry.name, name) == 0) return entry.face;
   }
   return name;
 }

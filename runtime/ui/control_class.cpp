@@ -26,6 +26,8 @@ void destroy_control(QlObject* object, ClassObject*) {
   string_release(c->balloon_help);
   string_release(c->disabled_balloon_help);
   string_release(c->text_font);
+  string_release(c->accepted_file_types);
+  c->accepted_file_types = nullptr;
   c->name = c->balloon_help = c->disabled_balloon_help = c->text_font = nullptr;
 }
 
@@ -76,6 +78,8 @@ void define_control_classes() {
   add_bool_field(rect, "UseFocusRing", offsetof(ControlFields, use_focus_ring));
   add_method(rect, "Refresh", code_of(RuntimeControlRefresh));
   add_method(rect, "RefreshRect", code_of(RuntimeControlRefreshRect));
+  add_method(rect, "AcceptTextDrop", code_of(controlAcceptTextDrop));
+  add_method(rect, "AcceptFileDrop", code_of(controlAcceptFileDrop));
 }
 
 void settle_control_pane(QlObject* control) {

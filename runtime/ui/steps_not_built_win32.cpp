@@ -1,6 +1,5 @@
 // Parts of the windows layer that are not built yet; each does nothing until its part replaces it.
 #include "quillet/graphics.h"
-#include "ui/drop_target.h"
 #include "ui/graphics.h"
 #include "ui/ui_classes.h"
 #include "ui/ui_loop.h"
@@ -17,9 +16,6 @@ void define_graphics_classes() {}
 QlObject* new_pane_graphics(Pane*) { return nullptr; }
 void draw_picture_at(Pane*, QlObject*, int32_t, int32_t) {}
 void forget_pane_graphics(Pane*) {}
-IDropTarget* register_drop_target(WindowPane*) { return nullptr; }
-void revoke_drop_target(WindowPane*) {}
-void deliver_drops() {}
 
 }  // namespace ql
 

@@ -4,6 +4,7 @@
 #include "objects/value_types.h"
 #include "quillet/objects.h"
 #include "quillet/strings.h"
+#include "ui/drag_item.h"
 #include "ui/ui_steps.h"
 
 namespace ql {
@@ -39,6 +40,7 @@ void declare_events(ClassObject* cls, std::initializer_list<const EventDefinitio
 }
 
 void define_ui_classes() {
+  define_drag_item_class();
   define_window_classes();
   define_control_classes();
   define_canvas_class();

@@ -36,6 +36,8 @@ struct WindowFields {
   QlObject** variable;        // compiled code's window variable, cleared when the window closes
   WindowControls* controls;   // the control table and groups; made when the window is built
   QlObject* graphics;         // the window's one Graphics object, made on first use
+  QlString accepted_file_types;  // file type names dropped files may have, separated by ";"
+  uint8_t accepts_text;          // takes dropped text
 };
 
 struct WindowObject : WindowFields {
@@ -59,6 +61,8 @@ struct ControlFields {
   uint8_t mouse_inside;
   uint8_t bold, italic, underline, use_focus_ring;
   WindowPane* window_pane;  // the platform window it belongs to
+  uint8_t accepts_text;     // takes dropped text
+  QlString accepted_file_types;
 };
 
 struct ControlObject : ControlFields {

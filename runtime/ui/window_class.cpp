@@ -25,6 +25,8 @@ void destroy_window(QlObject* object, ClassObject*) {
   string_release(w->title);
   string_release(w->name);
   string_release(w->balloon_help);
+  string_release(w->accepted_file_types);
+  w->accepted_file_types = nullptr;
   release_object(w->backdrop);
   release_object(w->graphics);
   delete w->controls;
@@ -75,6 +77,8 @@ void define_window_classes() {
   add_method(window, "Hide", code_of(RuntimeHideWindow));
   add_method(window, "Close", code_of(RuntimeCloseWindow));
   add_method(window, "ShowModal", code_of(RuntimeShowModal));
+  add_method(window, "AcceptTextDrop", code_of(windowAcceptTextDrop));
+  add_method(window, "AcceptFileDrop", code_of(windowAcceptFileDrop));
 }
 
 }  // namespace ql

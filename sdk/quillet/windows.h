@@ -52,5 +52,11 @@ QL_API void windowTitleSetter(QlObject* window, intptr_t ignored, QlString title
 QL_API QlString windowTitleGetter(QlObject* window, intptr_t ignored);
 QL_API void WindowVisibleSetter(QlObject* window, intptr_t ignored, bool visible);
 
+// Drag and drop: what a window or control takes. File types are names of the image's file types.
+QL_API void windowAcceptTextDrop(QlObject* window);
+QL_API void windowAcceptFileDrop(QlObject* window, QlString file_type);
+QL_API void controlAcceptTextDrop(QlObject* control);
+QL_API void controlAcceptFileDrop(QlObject* control, QlString file_type);
+
 // True while a MouseDown handler runs for a right-button press.
 QL_API bool IsCMMClick(void);

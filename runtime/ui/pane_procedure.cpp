@@ -72,6 +72,15 @@ LRESULT CALLBACK pane_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
         tracking->mouse_up(p.x, p.y);
       }
       return 0;
+    case WM_KEYDOWN:
+      if (int32_t code = navigation_key_code(wparam)) {
+        if (pane->window()) pane->window()->key_press(code);
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+      if (pane->window()) pane->window()->key_press(static_cast<int32_t>(wparam & 0xFF));
+      return 0;
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_CTLCOLOREDIT:

@@ -200,6 +200,37 @@ void WindowPane::erase(HDC dc) {
   if (has_back_color) DeleteObject(brush);
 }
 
+void WindowPane::key_press(int32_t key) {
+  Pane* focus = focus_pane();
+  if (focus && focus != this && focus->window() == this && !focus->closed && focus->key_down(key)) return;
+  key_down(key);
+}
+
+int32_t navigation_key_code(WPARAM virtual_key) {
+  switch (virtual_key) {
+    case VK_HOME:
+      return 1;
+    case VK_END:
+      return 4;
+    case VK_PRIOR:
+      return 11;
+    case VK_NEXT:
+      return 12;
+    case VK_LEFT:
+      return 28;
+    case VK_RIGHT:
+      return 29;
+    case VK_UP:
+      return 30;
+    case VK_DOWN:
+      return 31;
+    case VK_DELETE:
+      return 127;
+    default:
+      return 0;
+  }
+}
+
 WindowPane* first_window() { return registry().first; }
 
 void unlink_window(WindowPane* window) {

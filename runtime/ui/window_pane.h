@@ -65,6 +65,9 @@ class WindowPane : public Pane {
   WindowPane* next_window = nullptr;  // the window list, newest first
   IDropTarget* drop_target = nullptr;
 
+  // A key for this window: the focused pane of the window first, then the window itself.
+  void key_press(int32_t key);
+
   // Fills the client area with the back colour, or the button-face colour without one.
   void erase(HDC dc);
 
@@ -74,6 +77,10 @@ class WindowPane : public Pane {
  protected:
   bool mdi_child_ = false;
 };
+
+// The runtime's key code of a navigation key (Home 1, End 4, Page Up 11, Page Down 12, Left 28, Right 29,
+// Up 30, Down 31, Delete 127), or 0 for a key that comes as a character.
+int32_t navigation_key_code(WPARAM virtual_key);
 
 // The process's windows, newest first.
 WindowPane* first_window();

@@ -156,6 +156,15 @@ LRESULT WindowPane::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                            p.y + (tracking->hwnd() ? tracking->bounds.top : 0));
       }
       return 0;
+    case WM_KEYDOWN:
+      if (int32_t code = navigation_key_code(wparam)) {
+        key_press(code);
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+      key_press(static_cast<int32_t>(wparam & 0xFF));
+      return 0;
     case WM_GETMINMAXINFO:
       size_limits(reinterpret_cast<MINMAXINFO*>(lparam));
       return 0;

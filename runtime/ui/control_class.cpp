@@ -40,7 +40,6 @@ void construct_control(QlObject* object, ClassObject*) {
 }
 
 void control_index_setter(QlObject* control, intptr_t, int32_t index) { set_control_index(control, index); }
-int32_t control_index_getter(QlObject* control, intptr_t) { return control_index(control); }
 
 }  // namespace
 
@@ -53,7 +52,7 @@ void define_control_classes() {
   declare_events(control, {&control_events::kOpen, &control_events::kClose, &control_events::kCreatePane,
                            &control_events::kDropObject});
   add_string_field(control, "Name", offsetof(ControlFields, name));
-  add_property(control, "Index", &kIntegerType, code_of(control_index_getter), code_of(control_index_setter));
+  add_property(control, "Index", &kIntegerType, code_of(controlIndexGetter), code_of(control_index_setter));
 
   rect->properties.clear();
   using namespace rect_control_events;
@@ -108,6 +107,8 @@ QL_API void ctlPosSetter(QlObject* control, int32_t which, int32_t value) {
   if (!ql::change_position(c->bounds, which, value)) return;
   if (c->pane) c->pane->set_bounds(c->bounds, true);
 }
+
+QL_API int32_t controlIndexGetter(QlObject* control, intptr_t) { return control ? ql::control_index(control) : 0; }
 
 QL_API bool controlVisibleGetter(QlObject* control, intptr_t) {
   return control && as_control_fields(control)->visible;

@@ -126,7 +126,10 @@ WindowPane::~WindowPane() {
   }
 }
 
-void WindowPane::paint_window() { paint(); }
+void WindowPane::paint_window() {
+  apply_geometry();
+  paint();
+}
 
 void WindowPane::activate() {
   active = true;

@@ -32,6 +32,9 @@ QL_API void ctlPosSetter(QlObject* control, int32_t which, int32_t value);
 QL_API int32_t windowPosGetter(QlObject* window, int32_t which);
 QL_API void windowPosSetter(QlObject* window, int32_t which, int32_t value);
 
+// The control's index in its control array, 0x80000000 for a single control.
+QL_API int32_t controlIndexGetter(QlObject* control, intptr_t ignored);
+
 QL_API bool controlVisibleGetter(QlObject* control, intptr_t ignored);
 QL_API void ControlVisibleSetter(QlObject* control, intptr_t ignored, bool visible);
 QL_API bool controlEnabledGetter(QlObject* control, intptr_t ignored);

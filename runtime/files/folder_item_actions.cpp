@@ -60,7 +60,10 @@ QL_API QlObject* FolderItemOpenImage(QlObject* item) {
   return path.empty() || !load ? nullptr : load(path.c_str());
 }
 
-QL_API QlObject* FolderItemOpenSound(QlObject*) { return nullptr; }
+QL_API QlObject* FolderItemOpenSound(QlObject* item) {
+  ql::SoundLoader load = ql::sound_loader();
+  return load && ql::as_folder_item(item) ? load(item) : nullptr;
+}
 QL_API QlObject* FolderItemOpenMovie(QlObject*) { return nullptr; }
 QL_API void FolderItemSaveAsPicture(QlObject*, QlObject*) {}
 

@@ -1,5 +1,5 @@
-// Work that folder items hand to layers built elsewhere: Date objects for the file times and pictures loaded
-// from files. Each layer registers its routines when it starts; until then the properties answer nil and the
+// Work that folder items hand to layers built elsewhere: Date objects for the file times, and pictures and
+// sounds made from files. Each layer registers its routines when it starts; until then the properties answer nil and the
 // setters do nothing.
 #pragma once
 
@@ -21,5 +21,10 @@ const DateRoutines& date_routines();
 using PictureLoader = QlObject* (*)(const char* path);
 void set_picture_loader(PictureLoader loader);
 PictureLoader picture_loader();
+
+// Makes a Sound object that plays the file of folder_item; nil when it cannot.
+using SoundLoader = QlObject* (*)(QlObject* folder_item);
+void set_sound_loader(SoundLoader loader);
+SoundLoader sound_loader();
 
 }  // namespace ql

@@ -8,9 +8,7 @@
 namespace ql {
 
 QlObject* make_picture_item(const uint8_t*) { return nullptr; }
-QlObject* make_sound_item(const uint8_t*, uint32_t) { return nullptr; }
 QlObject* make_mouse_cursor_item(int32_t) { return nullptr; }
-void release_sound() {}
 void define_canvas_class() {}
 void define_graphics_classes() {}
 QlObject* new_pane_graphics(Pane*) { return nullptr; }

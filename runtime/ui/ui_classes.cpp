@@ -41,6 +41,7 @@ void declare_events(ClassObject* cls, std::initializer_list<const EventDefinitio
 
 void define_ui_classes() {
   define_drag_item_class();
+  define_sound_class();
   define_window_classes();
   define_control_classes();
   define_canvas_class();

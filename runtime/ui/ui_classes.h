@@ -17,6 +17,7 @@ void define_window_classes();
 void define_control_classes();
 void define_canvas_class();
 void define_graphics_classes();
+void define_sound_class();
 
 // Property rows of the built-in classes.
 template <typename Routine>

@@ -9,7 +9,6 @@ namespace ql {
 QlObject* make_sound_item(const uint8_t*, uint32_t) { return nullptr; }
 QlObject* make_mouse_cursor_item(int32_t) { return nullptr; }
 void release_sound() {}
-void define_canvas_class() {}
 IDropTarget* register_drop_target(WindowPane*) { return nullptr; }
 void revoke_drop_target(WindowPane*) {}
 void deliver_drops() {}

@@ -57,7 +57,8 @@ NativePicture* decode(IWICImagingFactory* factory, const char* path) {
   for (UINT y = 0; y < height; ++y) {
     for (UINT x = 0; x < width; ++x) {
       uint32_t p = bgr[static_cast<size_t>(y) * width + x];
-      auto pixel = static_cast<uint16_t>(((p >> 19) & 0x1F) << 10 | ((p >> 11) & 0x1F) << 5 | ((p >> 3) & 0x1F));
+      auto pixel =
+          static_cast<uint16_t>(((p >> 19) & 0x1F) << 10 | ((p >> 11) & 0x1F) << 5 | ((p >> 3) & 0x1F));
       std::memcpy(native->owned.data() + static_cast<size_t>(y) * row + 2 * x, &pixel, 2);
     }
   }

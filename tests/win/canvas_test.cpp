@@ -34,7 +34,6 @@ void on_paint(QlObject* canvas, QlObject* g) {
   seen.paint_graphics = g;
   QlObject* kept = canvasGraphicsGetter(canvas, 0);
   seen.paint_object_was_canvas_one = kept == g;
-  RuntimeUnlockObject(kept);
   graphicsForeColorSetter(g, 0, 0xFFFF00);
   RuntimeGraphicsFillRect(g, 0, 0, 200, 100);
   graphicsForeColorSetter(g, 0, 0xFF0000);
@@ -47,6 +46,10 @@ void on_paint(QlObject* canvas, QlObject* g) {
   graphicsTextFontSetter(g, 0, font.get());
   graphicsTextSizeSetter(g, 0, 18);
   RuntimeGraphicsDrawString(g, text.get(), 10, 30, 0);
+  // The canvas's own Graphics draws into the paint as well, and goes on drawing after it.
+  graphicsForeColorSetter(kept, 0, 0xFF00FF);
+  RuntimeGraphicsFillRect(kept, 190, 90, 10, 10);
+  RuntimeUnlockObject(kept);
 }
 
 bool on_mouse_down(QlObject*, int32_t x, int32_t y) {
@@ -98,8 +101,24 @@ TEST(Canvas, PaintDrawsThroughAFreshGraphicsThatIsReleasedAfterwards) {
   RECT below = {text.left, text.bottom, text.right, text.bottom + 8};
   EXPECT_EQ(shot.count(RGB(0, 0, 0), 40, below), 0) << "capitals end at the baseline";
 
-  // A Graphics whose canvas is gone draws nothing and measures nothing.
+  EXPECT_EQ(pixel(shot, 195, 95), RGB(255, 0, 255)) << "the canvas's Graphics during Paint";
   Owned kept(canvasGraphicsGetter(c.canvas(), 0));
+  graphicsForeColorSetter(kept.get(), 0, 0x00FFFF);
+  RuntimeGraphicsFillRect(kept.get(), 180, 0, 20, 20);
+  shot = TestWindow::capture(c.pane());
+  EXPECT_EQ(pixel(shot, 190, 10), RGB(0, 255, 255)) << "and after it, in a DC of its own";
+
+  // A hidden canvas does not paint; shown again, it does.
+  int paints = seen.paints;
+  ControlVisibleSetter(c.canvas(), 0, false);
+  RuntimeControlRefresh(c.canvas());
+  pump(50);
+  EXPECT_EQ(seen.paints, paints);
+  ControlVisibleSetter(c.canvas(), 0, true);
+  pump_until([&] { return seen.paints > paints; }, 1000);
+  EXPECT_GT(seen.paints, paints);
+
+  // A Graphics whose canvas is gone draws nothing and measures nothing.
   close_all_windows();
   RuntimeGraphicsFillRect(kept.get(), 0, 0, 10, 10);
   StringRef s = text_ref("x");
@@ -161,6 +180,25 @@ TEST(Canvas, ADisabledCanvasIgnoresClicksAndOnlyARightClickIsContextual) {
   ASSERT_TRUE(driver::click_in(c.hwnd(), {51, 51}));
   ASSERT_TRUE(pump_until([] { return seen.downs.size() == 2; }));
   EXPECT_FALSE(seen.contextual[1]) << "a left click is not contextual";
+}
+
+TEST(Canvas, OnlyACanvasThatAsksForItLetsWhatLiesBelowShowThrough) {
+  TestWindow window{
+      300,
+      140,
+      {{ui_class("Canvas"),
+        {{"Name", "Plain"}, {"Left", "10"}, {"Top", "10"}, {"Width", "100"}, {"Height", "100"}}},
+       {ui_class("Canvas"),
+        {{"Name", "Glass"},
+         {"Transparent", "True"},
+         {"Left", "150"},
+         {"Top", "10"},
+         {"Width", "100"},
+         {"Height", "100"}}}}};
+  ASSERT_NE(window.pane_of(1), nullptr);
+  EXPECT_FALSE(GetWindowLongA(window.pane_of(0)->hwnd(), GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+  EXPECT_TRUE(GetWindowLongA(window.pane_of(1)->hwnd(), GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+  EXPECT_TRUE(controlVisibleGetter(window.control(1), 0));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "ui/fitted_text.h"
 #include "ui/font_cache.h"
 #include "ui/graphics.h"
+#include "ui/graphics_state.h"
 #include "unit/files/file_test_support.h"
 #include "win/ui_window_fixture.h"
 
@@ -184,6 +185,34 @@ TEST(GraphicsText, TooWideTextIsCutAndEndsInAnEllipsis) {
   SelectObject(dc, old);
   release_font(font);
   DeleteDC(dc);
+}
+
+TEST(GraphicsText, OneStateDrawsAtATimeWithItsOwnClipAndOrigin) {
+  CanvasWindow w;
+  Owned a(new_pane_graphics(w.pane())), b(new_pane_graphics(w.pane()));
+  GraphicsState* first = graphics_state_of(a.get());
+  GraphicsState* second = graphics_state_of(b.get());
+  RuntimeGraphicsClearRect(a.get(), 0, 0, 300, 120);
+  first->set_clip_region(CreateRectRgn(0, 0, 50, 50));
+  graphicsForeColorSetter(a.get(), 0, 0xFF0000);
+  RuntimeGraphicsFillRect(a.get(), 0, 0, 300, 120);
+  EXPECT_EQ(current_graphics_state(), first);
+  // The second state ends the first: its drawing is not held to the first one's clip.
+  graphicsForeColorSetter(b.get(), 0, 0x0000FF);
+  RuntimeGraphicsFillRect(b.get(), 100, 0, 100, 120);
+  EXPECT_EQ(current_graphics_state(), second);
+  RuntimeGraphicsFillRect(a.get(), 100, 0, 50, 120);  // clipped away entirely
+  second->origin_x = 50;
+  graphicsForeColorSetter(b.get(), 0, 0x00FF00);
+  RuntimeGraphicsFillRect(b.get(), 260, 100, 10, 10);  // lands at x = 210
+  driver::ScreenCapture shot = TestWindow::capture(w.pane());
+  EXPECT_EQ(current_graphics_state(), nullptr);
+  EXPECT_EQ(pixel(shot, 25, 25), RGB(255, 0, 0));
+  EXPECT_EQ(pixel(shot, 75, 25), kWhite);
+  EXPECT_EQ(pixel(shot, 25, 75), kWhite);
+  EXPECT_EQ(pixel(shot, 125, 60), RGB(0, 0, 255));
+  EXPECT_EQ(pixel(shot, 215, 105), RGB(0, 255, 0));
+  EXPECT_EQ(pixel(shot, 265, 105), kWhite);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   googletest libgtest-dev libbenchmark-dev libtomlplusplus-dev
   wine64 xvfb xauth x11-utils imagemagick
+  fonts-liberation2 fonts-ipafont-gothic
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #   wine-run.sh BUILD_DIR PROGRAM [ARGS...]
 set -eu
 build=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
 shift
 export WINEPREFIX="$build/wineprefix" WINEARCH=win64 WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -20,6 +21,13 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
     /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     /usr/lib/wine/wineserver -w
     touch "$WINEPREFIX/.ql-unmanaged-windows"
+  fi
+  # The classic face names programs ask for become installed metric-compatible fonts, so that text measures
+  # as it does on Windows (scripts/wine-font-replacements.reg lists them).
+  if [ ! -f "$WINEPREFIX/.ql-font-replacements" ]; then
+    /usr/lib/wine/wine64 regedit /S "Z:$(echo "$here/wine-font-replacements.reg" | tr / '\\')" >/dev/null 2>&1
+    /usr/lib/wine/wineserver -w
+    touch "$WINEPREFIX/.ql-font-replacements"
   fi
 ) 9>"$build/.wineprefix.lock"
 exec /usr/lib/wine/wine64 "$@"

@@ -51,6 +51,10 @@ QL_API int32_t graphicsPenHeightGetter(QlObject* g, intptr_t ignored);
 QL_API int32_t graphicsWidthGetter(QlObject* g, intptr_t ignored);
 QL_API int32_t graphicsHeightGetter(QlObject* g, intptr_t ignored);
 
+// A canvas's Backdrop picture, drawn at its top-left below what its Paint draws; the setter keeps a reference.
+QL_API QlObject* canvasBackdropGetter(QlObject* canvas, intptr_t ignored);
+QL_API void canvasBackdropSetter(QlObject* canvas, intptr_t ignored, QlObject* picture);
+
 // Pictures of the image are project items: RuntimePictureReference (start.h) hands them out.
 QL_API int32_t pictureWidthGetter(QlObject* picture, intptr_t ignored);
 QL_API int32_t pictureHeightGetter(QlObject* picture, intptr_t ignored);

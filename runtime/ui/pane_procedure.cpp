@@ -1,5 +1,6 @@
 // The window procedure of "QL_Pane" children, and of native controls a pane subclassed: paints, erases and
 // passes mouse messages on in window content coordinates.
+#include "ui/key_routing.h"
 #include "ui/pane_state.h"
 #include "ui/window_pane.h"
 #include "ui/window_procedures.h"
@@ -71,6 +72,15 @@ LRESULT CALLBACK pane_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
         stop_tracking();
         tracking->mouse_up(p.x, p.y);
       }
+      return 0;
+    case WM_KEYDOWN:
+      if (int32_t key = key_code_for_virtual_key(wparam)) {
+        deliver_key(pane, key);
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+      deliver_key(pane, static_cast<uint8_t>(wparam));
       return 0;
     case WM_COMMAND:
     case WM_NOTIFY:

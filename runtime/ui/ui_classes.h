@@ -17,6 +17,11 @@ void define_window_classes();
 void define_control_classes();
 void define_canvas_class();
 void define_graphics_classes();
+void define_listbox_class();
+void define_push_button_class();
+void define_edit_field_class();
+void define_popup_menu_class();
+void define_static_text_class();
 
 // Property rows of the built-in classes.
 template <typename Routine>

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/app_hooks.h"
+#include "ui/default_buttons.h"
 #include "ui/drop_target.h"
 #include "ui/pane_state.h"
 #include "values/fatal.h"
@@ -132,7 +133,12 @@ void WindowPane::activate() {
   active = true;
   set_current_port(this);
   for (Pane* child = first_child(); child; child = child->next_sibling()) child->state_message(kStateWindowActivated);
-  if (frame_type != 1 && frame_type != 7 && last_focus && !last_focus->closed) set_focus_pane(last_focus);
+  if (frame_type == 1 || frame_type == 7) return;
+  if (last_focus && !last_focus->closed) {
+    set_focus_pane(last_focus);
+  } else if (GetFocus() != hwnd_ && !IsChild(hwnd_, GetFocus())) {
+    SetFocus(hwnd_);  // keys then come to the window
+  }
 }
 
 void WindowPane::deactivate() {
@@ -144,6 +150,13 @@ void WindowPane::deactivate() {
   active = false;
   for (Pane* child = first_child(); child; child = child->next_sibling())
     child->state_message(kStateWindowDeactivated);
+}
+
+bool WindowPane::key_down(int32_t key) { return handle_window_key(this, key); }
+
+Pane* WindowPane::key_target() {
+  Pane* focus = focus_pane();
+  return focus && focus->window() == this ? focus : this;
 }
 
 void WindowPane::mouse_enter() {}

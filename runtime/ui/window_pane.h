@@ -38,6 +38,12 @@ class WindowPane : public Pane {
   virtual void size_limits(MINMAXINFO* info);   // 65
   virtual void close_request();                 // 66
 
+  // The window's own keys: Return and Enter push the default button, Escape the cancel button, Tab moves
+  // the focus.
+  bool key_down(int32_t key) override;
+  // Who a key that reaches the window is for: the focused pane when it lies in this window, else the window.
+  Pane* key_target();
+
   // Showing and hiding: SW_SHOWNORMAL then to the top; hiding clears should-be-shown.
   void show();
   void hide();

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include <string>
+#include <vector>
 
 #include "objects/objects.h"
 #include "quillet/controls.h"
@@ -65,6 +67,56 @@ TEST(ListboxColumns, WidthsFollowTheWidthsTextAndCountsAreClamped) {
   EXPECT_EQ(listColumnCountGetter(exercises, 0), 63);
   QlString widths = listColumnWidthsGetter(exercises, 0);
   EXPECT_EQ(take_text(widths), "45, 32, 250, 140, 80, 80,80,80");
+}
+
+std::vector<int> expanded_rows;
+void add_two_children(QlObject* list, int32_t row) {
+  expanded_rows.push_back(row);
+  for (const char* child : {"child a", "child b"}) {
+    QlString text = runtime_string(child);
+    RuntimeListAddRow(list, text);
+    string_release(text);
+  }
+}
+
+std::vector<std::string> first_column(QlObject* list) {
+  std::vector<std::string> texts;
+  for (int row = 0; row < listCountGetter(list, 0); ++row) texts.push_back(cell(list, row, 0));
+  return texts;
+}
+
+TEST(ListboxRows, ExpandingAParentAddsItsChildrenBelowItAndCollapsingTakesThemAway) {
+  expanded_rows.clear();
+  TestClass tree_class("Listbox");
+  tree_class.on("ExpandRow", add_two_children);
+  TestWindow window({{&tree_class, list("Tree", 0, 0, 200, 150, {{"Hierarchical", "True"}})}}, 100, 100, 220,
+                    170);
+  ASSERT_TRUE(window.built());
+  QlObject* tree = window.control("Tree");
+  for (const char* text : {"one", "two"}) {
+    QlString s = runtime_string(text);
+    RuntimeListAddParent(tree, s);
+    string_release(s);
+  }
+  QlString three = runtime_string("three");
+  RuntimeListAddRow(tree, three);
+  string_release(three);
+  EXPECT_GE(list_pane_of(tree)->row_height(), 18);
+
+  listSetExpanded(tree, 0, true);
+  EXPECT_EQ(expanded_rows, (std::vector<int>{0}));
+  EXPECT_TRUE(listGetExpanded(tree, 0));
+  EXPECT_EQ(first_column(tree), (std::vector<std::string>{"one", "child a", "child b", "two", "three"}));
+  EXPECT_EQ(listLastIndexGetter(tree, 0), 2);
+  EXPECT_EQ(list_pane_of(tree)->rows().row(1)->depth, 1);
+  listSetExpanded(tree, 3, true);  // "two": its children go below it, not at the end
+  EXPECT_EQ(first_column(tree),
+            (std::vector<std::string>{"one", "child a", "child b", "two", "child a", "child b", "three"}));
+
+  listSetExpanded(tree, 0, false);
+  EXPECT_EQ(first_column(tree), (std::vector<std::string>{"one", "two", "child a", "child b", "three"}));
+  listSetExpanded(tree, 4, true);  // a row that is no parent does not expand
+  EXPECT_EQ(expanded_rows, (std::vector<int>{0, 3}));
 }
 
 QlObject* target = nullptr;

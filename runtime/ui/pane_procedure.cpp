@@ -1,5 +1,7 @@
 // The window procedure of "QL_Pane" children, and of native controls a pane subclassed: paints, erases and
 // passes mouse messages on in window content coordinates.
+#include <cstdlib>
+
 #include "ui/key_routing.h"
 #include "ui/pane_state.h"
 #include "ui/window_pane.h"
@@ -73,6 +75,15 @@ LRESULT CALLBACK pane_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
         tracking->mouse_up(p.x, p.y);
       }
       return 0;
+    case WM_MOUSEWHEEL: {
+      // The wheel scrolls as the scroll bar's arrows do, the system's number of lines per notch.
+      UINT lines = 3;
+      SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+      int notches = GET_WHEEL_DELTA_WPARAM(wparam) / WHEEL_DELTA;
+      for (int i = 0; i < std::abs(notches) * static_cast<int>(lines); ++i)
+        pane->vertical_scroll(notches > 0 ? SB_LINEUP : SB_LINEDOWN);
+      return 0;
+    }
     case WM_KEYDOWN:
       if (int32_t key = key_code_for_virtual_key(wparam)) {
         deliver_key(pane, key);

@@ -1,6 +1,6 @@
 // The list box under real input: clicks select, a double click raises DoubleClick, Shift extends a
-// multiple selection, arrow keys move the selection and the scroll bar scrolls; and what a narrow column
-// shows of a text too wide for it.
+// multiple selection, arrow keys move the selection, the scroll bar and the wheel scroll; and what a narrow
+// column shows of a text too wide for it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -92,6 +92,17 @@ TEST(ListboxInput, ClicksSelectDoubleClickRaisesDoubleClickKeysAndScrollBarMove)
   RECT content = pane->content_rect();
   driver::click_at(window.screen_point(content.right - 8, content.bottom - 6));
   ASSERT_TRUE(pump_until([&] { return pane->top_row() == 1; }));
+
+  // A notch of the wheel towards the user scrolls down by the system's lines per notch.
+  UINT lines = 3;
+  SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  driver::move_mouse(row_point(window, single, 3));
+  INPUT wheel = {};
+  wheel.type = INPUT_MOUSE;
+  wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
+  wheel.mi.mouseData = static_cast<DWORD>(-WHEEL_DELTA);
+  SendInput(1, &wheel, sizeof wheel);
+  ASSERT_TRUE(pump_until([&] { return pane->top_row() == 1 + static_cast<int>(lines); }));
 
   // Shift extends a multiple selection from the row clicked before.
   pump(GetDoubleClickTime() + 50);

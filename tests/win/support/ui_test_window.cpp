@@ -53,7 +53,7 @@ Properties control_properties(const std::string& name, int left, int top, int wi
           {"Height", std::to_string(height)}};
 }
 
-TestWindow::TestWindow(std::vector<ControlSpec> controls, int left, int top, int width, int height,
+TestWindow::TestWindow(std::vector<TestControl> controls, int left, int top, int width, int height,
                        const TestClass* window_class) {
   define_ui_test_classes();
   if (!window_class) {
@@ -61,7 +61,7 @@ TestWindow::TestWindow(std::vector<ControlSpec> controls, int left, int top, int
     window_class = own_window_class_.get();
   }
   classes_ = {builtin_class("RuntimeException"), window_class->get()};
-  for (const ControlSpec& spec : controls) classes_.push_back(spec.cls->get());
+  for (const TestControl& control : controls) classes_.push_back(control.cls->get());
   ClassArray array;
   array.classes = classes_;
   array.referenced_names.assign(classes_.size(), std::string());

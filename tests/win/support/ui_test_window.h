@@ -47,7 +47,7 @@ class TestClass {
 
 using Properties = std::vector<std::pair<std::string, std::string>>;
 
-struct ControlSpec {
+struct TestControl {
   const TestClass* cls;
   Properties properties;  // in stream order; Name, Left, Top, Width and Height at least
 };
@@ -59,7 +59,7 @@ Properties control_properties(const std::string& name, int left, int top, int wi
 // (for catch_raise_fixture), the window's class at 1 and the controls' classes after it.
 class TestWindow {
  public:
-  TestWindow(std::vector<ControlSpec> controls, int left = 100, int top = 100, int width = 640,
+  TestWindow(std::vector<TestControl> controls, int left = 100, int top = 100, int width = 640,
              int height = 480, const TestClass* window_class = nullptr);
   ~TestWindow();  // closes the window if it is still open, and gives back the window object
   TestWindow(const TestWindow&) = delete;

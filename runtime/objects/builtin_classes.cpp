@@ -104,7 +104,7 @@ constexpr BuiltinRow kBuiltins[] = {
     {"Sprite", nullptr, kRoot},
     {"SpriteSurface", nullptr, kRoot},
     {"stackOverflowException", "RuntimeException", kRoot},
-    {"StaticText", nullptr, kRoot},
+    {"StaticText", "RectControl", 104},
     {"stringBinder", nullptr, kRoot},
     {"StringInterface", nullptr, kRoot},
     {"StringProvider", nullptr, kRoot},

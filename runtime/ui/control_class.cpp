@@ -81,13 +81,20 @@ void define_control_classes() {
   add_method(rect, "AcceptFileDrop", code_of(controlAcceptFileDrop));
 }
 
-void settle_control_pane(QlObject* control) {
+void copy_control_font(QlObject* control) {
   ControlFields* c = as_control_fields(control);
   Pane* pane = c->pane;
   if (!pane) return;
   if (c->text_font) string_assign(pane->font_name, c->text_font);
   if (c->text_size > 0) pane->font_size = c->text_size;
   pane->font_style = static_cast<uint8_t>((c->bold ? 1 : 0) | (c->italic ? 2 : 0) | (c->underline ? 4 : 0));
+}
+
+void settle_control_pane(QlObject* control) {
+  ControlFields* c = as_control_fields(control);
+  Pane* pane = c->pane;
+  if (!pane) return;
+  copy_control_font(control);
   if (!c->visible) pane->state_message(kStateHide);
   if (!c->enabled) pane->state_message(kStateDisable);
 }

@@ -2,7 +2,9 @@
 // attached to the control until its window closes.
 #pragma once
 
+#include "objects/objects.h"
 #include "ui/pane.h"
+#include "ui/ui_objects.h"
 
 namespace ql {
 
@@ -21,5 +23,29 @@ class ControlPane : public Pane {
 
 // The window pane a control belongs to, as window building recorded it.
 WindowPane* control_window_pane(QlObject* control);
+
+// Raises an event on the pane's control, holding the control meanwhile, and answers whether the pane
+// outlived the handler: one may close the window, which destroys its panes. Only the answer may be used
+// when it is false.
+template <typename... Args>
+bool raise_on_control(ControlPane* pane, const EventDefinition& event, Args... args) {
+  QlObject* control = pane->control();
+  retain_object(control);
+  fire_event(control, event, args...);
+  bool alive = as_control_fields(control)->pane == pane;
+  release_object(control);
+  return alive;
+}
+
+// The same for an event answering a Boolean, which goes into result.
+template <typename... Args>
+bool raise_boolean_on_control(ControlPane* pane, bool& result, const EventDefinition& event, Args... args) {
+  QlObject* control = pane->control();
+  retain_object(control);
+  result = fire_boolean_event(control, event, args...);
+  bool alive = as_control_fields(control)->pane == pane;
+  release_object(control);
+  return alive;
+}
 
 }  // namespace ql

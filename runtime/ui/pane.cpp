@@ -18,13 +18,22 @@ int32_t mouse_modifiers(WPARAM key_state) {
   return modifiers;
 }
 
+namespace {
+
+// Windows of the runtime's own classes keep their pane in window long 0; a system control's extra bytes are
+// its own.
+bool runtime_class_window(HWND hwnd) {
+  char name[32];
+  if (!GetClassNameA(hwnd, name, sizeof name)) return false;
+  return lstrcmpiA(name, "QLWindow") == 0 || lstrcmpiA(name, "QL_Pane") == 0 || lstrcmpiA(name, "QL_MDICHILD") == 0;
+}
+
+}  // namespace
+
 Pane* pane_from_hwnd(HWND hwnd) {
   if (!hwnd) return nullptr;
   if (auto* pane = static_cast<Pane*>(GetPropA(hwnd, kInstanceProperty))) return pane;
-  char name[32];
-  if (!GetClassNameA(hwnd, name, sizeof name)) return nullptr;
-  if (lstrcmpiA(name, "QLWindow") != 0 && lstrcmpiA(name, "QL_Pane") != 0 && lstrcmpiA(name, "QL_MDICHILD") != 0)
-    return nullptr;
+  if (!runtime_class_window(hwnd)) return nullptr;
   return reinterpret_cast<Pane*>(GetWindowLongPtrA(hwnd, 0));
 }
 
@@ -43,7 +52,7 @@ Pane::~Pane() {
     HWND hwnd = hwnd_;
     hwnd_ = nullptr;
     RemovePropA(hwnd, kInstanceProperty);
-    SetWindowLongPtrA(hwnd, 0, 0);
+    if (runtime_class_window(hwnd)) SetWindowLongPtrA(hwnd, 0, 0);
     DestroyWindow(hwnd);
   }
   string_release(font_name);

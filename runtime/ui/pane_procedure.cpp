@@ -1,5 +1,8 @@
 // The window procedure of "QL_Pane" children, and of native controls a pane subclassed: paints, erases and
 // passes mouse messages on in window content coordinates.
+#include <cstdlib>
+
+#include "ui/key_routing.h"
 #include "ui/pane_state.h"
 #include "ui/window_pane.h"
 #include "ui/window_procedures.h"
@@ -72,14 +75,23 @@ LRESULT CALLBACK pane_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
         tracking->mouse_up(p.x, p.y);
       }
       return 0;
+    case WM_MOUSEWHEEL: {
+      // The wheel scrolls as the scroll bar's arrows do, the system's number of lines per notch.
+      UINT lines = 3;
+      SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+      int notches = GET_WHEEL_DELTA_WPARAM(wparam) / WHEEL_DELTA;
+      for (int i = 0; i < std::abs(notches) * static_cast<int>(lines); ++i)
+        pane->vertical_scroll(notches > 0 ? SB_LINEUP : SB_LINEDOWN);
+      return 0;
+    }
     case WM_KEYDOWN:
-      if (int32_t code = navigation_key_code(wparam)) {
-        if (pane->window()) pane->window()->key_press(code);
+      if (int32_t key = key_code_for_virtual_key(wparam)) {
+        deliver_key(pane, key);
         return 0;
       }
       break;
     case WM_CHAR:
-      if (pane->window()) pane->window()->key_press(static_cast<int32_t>(wparam & 0xFF));
+      deliver_key(pane, static_cast<uint8_t>(wparam));
       return 0;
     case WM_COMMAND:
     case WM_NOTIFY:

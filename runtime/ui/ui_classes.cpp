@@ -46,6 +46,11 @@ void define_ui_classes() {
   define_control_classes();
   define_canvas_class();
   define_graphics_classes();
+  define_listbox_class();
+  define_push_button_class();
+  define_edit_field_class();
+  define_popup_menu_class();
+  define_static_text_class();
 }
 
 }  // namespace ql

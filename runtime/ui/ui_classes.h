@@ -18,6 +18,11 @@ void define_control_classes();
 void define_canvas_class();
 void define_graphics_classes();
 void define_sound_class();
+void define_listbox_class();
+void define_push_button_class();
+void define_edit_field_class();
+void define_popup_menu_class();
+void define_static_text_class();
 
 // Property rows of the built-in classes.
 template <typename Routine>

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/app_hooks.h"
+#include "ui/default_buttons.h"
 #include "ui/drop_target.h"
 #include "ui/pane_state.h"
 #include "values/fatal.h"
@@ -135,7 +136,12 @@ void WindowPane::activate() {
   active = true;
   set_current_port(this);
   for (Pane* child = first_child(); child; child = child->next_sibling()) child->state_message(kStateWindowActivated);
-  if (frame_type != 1 && frame_type != 7 && last_focus && !last_focus->closed) set_focus_pane(last_focus);
+  if (frame_type == 1 || frame_type == 7) return;
+  if (last_focus && !last_focus->closed) {
+    set_focus_pane(last_focus);
+  } else if (GetFocus() != hwnd_ && !IsChild(hwnd_, GetFocus())) {
+    SetFocus(hwnd_);  // keys then come to the window
+  }
 }
 
 void WindowPane::deactivate() {
@@ -147,6 +153,13 @@ void WindowPane::deactivate() {
   active = false;
   for (Pane* child = first_child(); child; child = child->next_sibling())
     child->state_message(kStateWindowDeactivated);
+}
+
+bool WindowPane::key_down(int32_t key) { return handle_window_key(this, key); }
+
+Pane* WindowPane::key_target() {
+  Pane* focus = focus_pane();
+  return focus && focus->window() == this ? focus : this;
 }
 
 void WindowPane::mouse_enter() {}
@@ -201,37 +214,6 @@ void WindowPane::erase(HDC dc) {
   HBRUSH brush = has_back_color ? CreateSolidBrush(back_colorref) : GetSysColorBrush(COLOR_BTNFACE);
   FillRect(dc, &r, brush);
   if (has_back_color) DeleteObject(brush);
-}
-
-void WindowPane::key_press(int32_t key) {
-  Pane* focus = focus_pane();
-  if (focus && focus != this && focus->window() == this && !focus->closed && focus->key_down(key)) return;
-  key_down(key);
-}
-
-int32_t navigation_key_code(WPARAM virtual_key) {
-  switch (virtual_key) {
-    case VK_HOME:
-      return 1;
-    case VK_END:
-      return 4;
-    case VK_PRIOR:
-      return 11;
-    case VK_NEXT:
-      return 12;
-    case VK_LEFT:
-      return 28;
-    case VK_RIGHT:
-      return 29;
-    case VK_UP:
-      return 30;
-    case VK_DOWN:
-      return 31;
-    case VK_DELETE:
-      return 127;
-    default:
-      return 0;
-  }
 }
 
 WindowPane* first_window() { return registry().first; }

@@ -38,6 +38,12 @@ class WindowPane : public Pane {
   virtual void size_limits(MINMAXINFO* info);   // 65
   virtual void close_request();                 // 66
 
+  // The window's own keys: Return and Enter push the default button, Escape the cancel button, Tab moves
+  // the focus.
+  bool key_down(int32_t key) override;
+  // Who a key that reaches the window is for: the focused pane when it lies in this window, else the window.
+  Pane* key_target();
+
   // Showing and hiding: SW_SHOWNORMAL then to the top; hiding clears should-be-shown.
   void show();
   void hide();
@@ -65,9 +71,6 @@ class WindowPane : public Pane {
   WindowPane* next_window = nullptr;  // the window list, newest first
   IDropTarget* drop_target = nullptr;
 
-  // A key for this window: the focused pane of the window first, then the window itself.
-  void key_press(int32_t key);
-
   // Fills the client area with the back colour, or the button-face colour without one.
   void erase(HDC dc);
 
@@ -77,10 +80,6 @@ class WindowPane : public Pane {
  protected:
   bool mdi_child_ = false;
 };
-
-// The runtime's key code of a navigation key (Home 1, End 4, Page Up 11, Page Down 12, Left 28, Right 29,
-// Up 30, Down 31, Delete 127), or 0 for a key that comes as a character.
-int32_t navigation_key_code(WPARAM virtual_key);
 
 // The process's windows, newest first.
 WindowPane* first_window();

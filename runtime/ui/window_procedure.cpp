@@ -1,6 +1,7 @@
 // The window procedure of "QLWindow" (and, through DefMDIChildProcA, of MDI children): messages for native
 // controls go to their panes, the window's own to its pane.
 #include "ui/app_hooks.h"
+#include "ui/key_routing.h"
 #include "ui/pane_state.h"
 #include "ui/window_pane.h"
 #include "ui/window_procedures.h"
@@ -136,6 +137,15 @@ LRESULT WindowPane::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
       }
       break;
+    case WM_KEYDOWN:
+      if (int32_t key = key_code_for_virtual_key(wparam)) {
+        deliver_key(key_target(), key);  // may close this window
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+      deliver_key(key_target(), static_cast<uint8_t>(wparam));
+      return 0;
     case WM_LBUTTONDOWN: {
       POINT p = client_point(lparam);
       mouse_down(p.x, p.y, mouse_modifiers(wparam));
@@ -155,15 +165,6 @@ LRESULT WindowPane::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         tracking->mouse_up(p.x + (tracking->hwnd() ? tracking->bounds.left : 0),
                            p.y + (tracking->hwnd() ? tracking->bounds.top : 0));
       }
-      return 0;
-    case WM_KEYDOWN:
-      if (int32_t code = navigation_key_code(wparam)) {
-        key_press(code);
-        return 0;
-      }
-      break;
-    case WM_CHAR:
-      key_press(static_cast<int32_t>(wparam & 0xFF));
       return 0;
     case WM_GETMINMAXINFO:
       size_limits(reinterpret_cast<MINMAXINFO*>(lparam));

@@ -21,6 +21,7 @@ QL_BUILTIN_BASE(QlPushButtonBase, 116);   // PushButton
 QL_BUILTIN_BASE(QlPopupMenuBase, 116);    // PopupMenu
 QL_BUILTIN_BASE(QlEditFieldBase, 136);    // EditField
 QL_BUILTIN_BASE(QlListboxBase, 524);      // Listbox
+QL_BUILTIN_BASE(QlStaticTextBase, 104);   // StaticText
 QL_BUILTIN_BASE(QlTabPanelBase, 120);     // TabPanel
 QL_BUILTIN_BASE(QlMenuItemBase, 72);      // MenuItem, QuitMenuItem
 QL_BUILTIN_BASE(QlPictureBase, 40);       // Picture

@@ -65,7 +65,7 @@ struct EventCanvas {
   std::unique_ptr<ClassObject> cls =
       canvas_subclass({hook("Paint", on_paint), hook("MouseDown", on_mouse_down),
                        hook("MouseDrag", on_mouse_drag), hook("MouseUp", on_mouse_up)});
-  TestWindow window{
+  DrawingWindow window{
       260,
       140,
       {{cls.get(), {{"Name", "Board"}, {"Left", "30"}, {"Top", "20"}, {"Width", "200"}, {"Height", "100"}}}}};
@@ -82,8 +82,8 @@ struct EventCanvas {
 TEST(Canvas, PaintDrawsThroughAFreshGraphicsThatIsReleasedAfterwards) {
   EventCanvas c;
   ASSERT_NE(c.pane(), nullptr);
-  TestWindow::repaint(c.pane());
-  driver::ScreenCapture shot = TestWindow::capture(c.pane());
+  DrawingWindow::repaint(c.pane());
+  driver::ScreenCapture shot = DrawingWindow::capture(c.pane());
   ASSERT_GT(seen.paints, 0);
   EXPECT_FALSE(seen.paint_object_was_canvas_one) << "Paint gets a Graphics of its own";
   ASSERT_NE(seen.paint_graphics, nullptr);
@@ -105,7 +105,7 @@ TEST(Canvas, PaintDrawsThroughAFreshGraphicsThatIsReleasedAfterwards) {
   Owned kept(canvasGraphicsGetter(c.canvas(), 0));
   graphicsForeColorSetter(kept.get(), 0, 0x00FFFF);
   RuntimeGraphicsFillRect(kept.get(), 180, 0, 20, 20);
-  shot = TestWindow::capture(c.pane());
+  shot = DrawingWindow::capture(c.pane());
   EXPECT_EQ(pixel(shot, 190, 10), RGB(0, 255, 255)) << "and after it, in a DC of its own";
 
   // A hidden canvas does not paint; shown again, it does.
@@ -183,7 +183,7 @@ TEST(Canvas, ADisabledCanvasIgnoresClicksAndOnlyARightClickIsContextual) {
 }
 
 TEST(Canvas, OnlyACanvasThatAsksForItLetsWhatLiesBelowShowThrough) {
-  TestWindow window{
+  DrawingWindow window{
       300,
       140,
       {{ui_class("Canvas"),

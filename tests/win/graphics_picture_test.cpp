@@ -46,7 +46,7 @@ const COLORREF kRedRef = RGB(255, 0, 0), kWhiteRef = RGB(255, 255, 255), kNearWh
                kGreenRef = RGB(0, 255, 0), kBlueRef = RGB(0, 0, 255);
 
 struct PictureCanvas {
-  TestWindow window{
+  DrawingWindow window{
       340,
       140,
       {{ui_class("Canvas"),
@@ -74,7 +74,7 @@ TEST(Pictures, DrawUnscaledStretchedPartlyAndTransparentLeavingTheRecordAsItWas)
   RuntimeGraphicsDrawPicture(g.get(), picture.get(), 80, 10, 20, 10, 2, 0, 2, 1);  // the row's last two
   // The source defaults to the destination's size: a larger destination shows the picture at its own size.
   RuntimeGraphicsDrawPicture(g.get(), picture.get(), 110, 10, 40, 20, 0, 0, D, D);
-  driver::ScreenCapture shot = TestWindow::capture(c.pane());
+  driver::ScreenCapture shot = DrawingWindow::capture(c.pane());
   ASSERT_TRUE(shot.ok());
   expect_colour(shot, 10, 10, kRedRef, "unscaled");
   expect_colour(shot, 11, 10, kWhiteRef, "unscaled");
@@ -105,7 +105,7 @@ TEST(Pictures, DrawUnscaledStretchedPartlyAndTransparentLeavingTheRecordAsItWas)
   // Opaque again: the DIB that lost its white to the mask is made anew from the record.
   pictureTransparentSetter(picture.get(), 0, false);
   RuntimeGraphicsDrawPicture(g.get(), picture.get(), 220, 10, 40, 20, 0, 0, 4, 2);
-  shot = TestWindow::capture(c.pane());
+  shot = DrawingWindow::capture(c.pane());
   for (int32_t left : {120, 170}) {
     expect_colour(shot, left + 5, 15, kRedRef, "transparent");
     expect_colour(shot, left + 15, 15, kBackgroundRef, "transparent white");
@@ -146,7 +146,7 @@ TEST(Pictures, ARecordThatAsksForTransparencyDrawsTransparentAndBadRecordsGiveEm
   RuntimeGraphicsDrawPicture(g.get(), picture.get(), 10, 10, 40, 20, 0, 0, 4, 2);
   RuntimeGraphicsDrawPicture(g.get(), odd.get(), 60, 10, 40, 20, 0, 0, 4, 2);
   RuntimeGraphicsDrawPicture(g.get(), cut.get(), 110, 10, 40, 20, 0, 0, 4, 2);
-  driver::ScreenCapture shot = TestWindow::capture(c.pane());
+  driver::ScreenCapture shot = DrawingWindow::capture(c.pane());
   expect_colour(shot, 15, 15, kRedRef, "transparent record");
   expect_colour(shot, 25, 15, kBackgroundRef, "transparent record's white");
   EXPECT_EQ(
@@ -170,15 +170,15 @@ TEST(Pictures, BackdropsDrawAtTheTopLeftOfTheirCanvasAndWindow) {
   EXPECT_EQ(backdrop.get(), picture.get());
   backdrop.reset();
 
-  TestWindow::repaint(c.pane());
-  driver::ScreenCapture on_canvas = TestWindow::capture(c.pane());
+  DrawingWindow::repaint(c.pane());
+  driver::ScreenCapture on_canvas = DrawingWindow::capture(c.pane());
   expect_colour(on_canvas, 0, 0, kRedRef, "canvas backdrop");
   expect_colour(on_canvas, 3, 0, kGreenRef, "canvas backdrop");
   expect_colour(on_canvas, 1, 1, kBlueRef, "canvas backdrop");
   EXPECT_FALSE(driver::colors_close(pixel(on_canvas, 5, 0), kGreenRef, 8)) << "drawn at its own size";
   Pane* window_pane = as_window_fields(c.window.object())->pane;
-  TestWindow::repaint(window_pane);
-  driver::ScreenCapture on_window = TestWindow::capture(window_pane);
+  DrawingWindow::repaint(window_pane);
+  driver::ScreenCapture on_window = DrawingWindow::capture(window_pane);
   expect_colour(on_window, 0, 0, kRedRef, "window backdrop");
   expect_colour(on_window, 3, 1, kRedRef, "window backdrop");
 
@@ -196,7 +196,7 @@ TEST(Pictures, ImageFilesOpenAsPicturesOfTheirOwnSizeAndPixels) {
   RuntimeGraphicsFillRect(g.get(), 0, 0, 300, 120);
   constexpr int32_t D = QL_DEFAULT_SIZE;
   RuntimeGraphicsDrawPicture(g.get(), picture.get(), 10, 10, 40, 20, 0, 0, 4, 2);
-  driver::ScreenCapture shot = TestWindow::capture(c.pane());
+  driver::ScreenCapture shot = DrawingWindow::capture(c.pane());
   driver::ScreenCapture drawn(
       {shot.rect().left + 10, shot.rect().top + 10, shot.rect().left + 50, shot.rect().top + 30});
   TempFolder temp;
@@ -214,7 +214,7 @@ TEST(Pictures, ImageFilesOpenAsPicturesOfTheirOwnSizeAndPixels) {
     RuntimeGraphicsDrawPicture(g.get(), loaded.get(), left, 10, D, D, 0, 0, D, D);
     left += 50;
   }
-  shot = TestWindow::capture(c.pane());
+  shot = DrawingWindow::capture(c.pane());
   for (int32_t at : {60, 110}) {
     expect_colour(shot, at + 5, 15, kRedRef, "loaded picture");
     expect_colour(shot, at + 25, 15, kNearWhiteRef, "loaded picture");

@@ -18,7 +18,7 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 // A window holding one plain canvas at (10, 10), 300 by 120.
 struct CanvasWindow {
-  TestWindow window{
+  DrawingWindow window{
       320,
       140,
       {{ui_class("Canvas"),
@@ -67,7 +67,7 @@ TEST(GraphicsText, StringsStandOnTheirBaselineAndWrapBelowIt) {
   EXPECT_GT(ascent, 12);
   EXPECT_GT(height, ascent);
 
-  driver::ScreenCapture shot = TestWindow::capture(w.pane());
+  driver::ScreenCapture shot = DrawingWindow::capture(w.pane());
   ASSERT_TRUE(shot.ok());
   auto [top, bottom] = inked_rows(shot, 5, 120);
   // Capitals sit on the baseline: their lowest pixels are just above y = 20, their tops a cap height above.
@@ -79,7 +79,7 @@ TEST(GraphicsText, StringsStandOnTheirBaselineAndWrapBelowIt) {
   RuntimeGraphicsClearRect(g.get(), 0, 0, 300, 120);
   StringRef words = text_ref("HELL HELL HELL");
   RuntimeGraphicsDrawString(g.get(), words.get(), 150, 20, 80);
-  shot = TestWindow::capture(w.pane());
+  shot = DrawingWindow::capture(w.pane());
   auto [wrap_top, wrap_bottom] = inked_rows(shot, 145, 240);
   EXPECT_EQ(wrap_top, top);
   EXPECT_GE(wrap_bottom, 19 + 2 * height - 1);
@@ -150,7 +150,7 @@ TEST(GraphicsText, ColoursReadBackAsTheyWereSetAndDrawInTheForeColour) {
   EXPECT_EQ(graphicsForeColorGetter(g.get(), 0), 0xFF00FF);
   graphicsForeColorSetter(g.get(), 0, 0x2080C0);
   RuntimeGraphicsFillRect(g.get(), 0, 0, 40, 30);
-  driver::ScreenCapture shot = TestWindow::capture(w.pane());
+  driver::ScreenCapture shot = DrawingWindow::capture(w.pane());
   EXPECT_EQ(pixel(shot, 20, 15), RGB(0x20, 0x80, 0xC0));
   EXPECT_NE(pixel(shot, 45, 15), RGB(0x20, 0x80, 0xC0)) << "the fill ends at x + width";
 
@@ -205,7 +205,7 @@ TEST(GraphicsText, OneStateDrawsAtATimeWithItsOwnClipAndOrigin) {
   second->origin_x = 50;
   graphicsForeColorSetter(b.get(), 0, 0x00FF00);
   RuntimeGraphicsFillRect(b.get(), 260, 100, 10, 10);  // lands at x = 210
-  driver::ScreenCapture shot = TestWindow::capture(w.pane());
+  driver::ScreenCapture shot = DrawingWindow::capture(w.pane());
   EXPECT_EQ(current_graphics_state(), nullptr);
   EXPECT_EQ(pixel(shot, 25, 25), RGB(255, 0, 0));
   EXPECT_EQ(pixel(shot, 75, 25), kWhite);

@@ -77,9 +77,9 @@ struct ControlSpec {
 
 // A window of the given controls at (left, top) of the screen, width by height, with its own class array
 // (index 0 the window class, then one index per control class). Closed at the end of the test.
-class TestWindow {
+class DrawingWindow {
  public:
-  TestWindow(int32_t width, int32_t height, std::vector<ControlSpec> controls,
+  DrawingWindow(int32_t width, int32_t height, std::vector<ControlSpec> controls,
              ClassObject* window_class = nullptr) {
     define_ui_runtime();
     if (!window_class) window_class = builtin_class("Window");
@@ -117,13 +117,13 @@ class TestWindow {
     }
     pump(100);
   }
-  ~TestWindow() {
+  ~DrawingWindow() {
     close_all_windows();
     release_object(window_);  // the reference RuntimeCreateWindow answered with
     install_class_array(ClassArray());
   }
-  TestWindow(const TestWindow&) = delete;
-  TestWindow& operator=(const TestWindow&) = delete;
+  DrawingWindow(const DrawingWindow&) = delete;
+  DrawingWindow& operator=(const DrawingWindow&) = delete;
 
   QlObject* object() const { return window_; }
   HWND hwnd() const {

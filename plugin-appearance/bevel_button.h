@@ -28,6 +28,7 @@ struct BevelButtonData {
   QlString caption;
   int32_t reserved_4;
   int32_t has_menu;
+  int32_t reserved_12;
   int32_t icon_align;
   int32_t caption_align;
   int32_t caption_placement;

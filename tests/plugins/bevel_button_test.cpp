@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "driver_input.h"
 #include "driver_pixels.h"
 #include "objects/class_registry.h"
 #include "objects/objects.h"
@@ -133,10 +134,7 @@ TEST(BevelButton, ARealClickRaisesActionAndShowsThePressedLookWhileHeld) {
   };
   EXPECT_FALSE(get_value());
   for (bool expected : {true, false}) {
-    POINT at = window.on_screen(190, 35);
-    plugin_testing::mouse_button(at, true);
-    plugin_testing::pump(60);
-    plugin_testing::mouse_button(at, false);
+    driver::click_at(window.on_screen(190, 35));
     plugin_testing::pump(150);
     EXPECT_EQ(get_value(), expected);
   }
@@ -158,6 +156,18 @@ TEST(BevelButton, CaptionAndEnabledSettersRepaint) {
       reinterpret_cast<QlString (*)(QlObject*, intptr_t)>(caption->getter)(control, caption->parameter);
   EXPECT_STREQ(StringGetCString(text), "A much longer caption");
   RuntimeUnlockString(text);
+
+  // A direct set of a property with flag bit 0 redraws the control: the menu arrow appears.
+  auto arrow_pixels = [&] {
+    POINT a = window.on_screen(20 + 86, 20 + 20), b = window.on_screen(20 + 98, 20 + 28);
+    return ScreenCapture::of_window(window.hwnd()).count(RGB(0, 0, 0), 0, RECT{a.x, a.y, b.x, b.y});
+  };
+  EXPECT_EQ(arrow_pixels(), 0);
+  ASSERT_TRUE(apply_property_text(control, "HasMenu", "1"));
+  plugin_testing::pump(100);
+  EXPECT_GT(arrow_pixels(), 10);
+  ASSERT_TRUE(apply_property_text(control, "HasMenu", "0"));
+  plugin_testing::pump(100);
 
   controlEnabledSetter(control, 0, false);
   plugin_testing::pump(100);

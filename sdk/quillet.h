@@ -9,6 +9,7 @@
 #include "quillet/layouts.h"
 #include "quillet/menus.h"
 #include "quillet/objects.h"
+#include "quillet/plugins.h"
 #include "quillet/start.h"
 #include "quillet/string_constant.h"
 #include "quillet/string_library.h"

@@ -4,9 +4,12 @@
 #include <vector>
 
 #include "image/plugin_chain.h"
+#include "plugins/plugin_host.h"
 
 namespace ql {
 
-void install_plugins(const std::vector<image::StoredPlugin>& plugins);
+// Writes out and loads every stored plug-in, in chain order, runs its entry, then completes the classes
+// the plug-ins registered. lookup answers the entry points the resolver hands out.
+void install_plugins(const std::vector<image::StoredPlugin>& plugins, EntryPointLookup lookup);
 
 }  // namespace ql

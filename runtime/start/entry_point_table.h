@@ -25,4 +25,7 @@ std::span<const EntryPoint> entry_point_table();
 // The first slot whose name equals name without regard to case, or null.
 const EntryPoint* find_entry_point(std::span<const EntryPoint> table, std::string_view name);
 
+// The address of the runtime's entry point of that name, or null: what plug-ins look routines up by.
+void* entry_point_address(std::string_view name);
+
 }  // namespace ql

@@ -10,6 +10,7 @@
 #include "plugins/plugin_steps.h"
 #include "quillet/start.h"
 #include "start/image_install.h"
+#include "start/entry_point_table.h"
 #include "start/image_loader.h"
 #include "start/init_steps.h"
 #include "start/runtime_state.h"
@@ -47,7 +48,7 @@ QL_API void RuntimeInit(void* project_table) {
   define_file_classes();
   define_ui_classes();
   define_app_classes();
-  install_plugins(state.stored_plugins);
+  install_plugins(state.stored_plugins, entry_point_address);
   state.default_font_name = "System";
   state.default_font_size = 12;
 

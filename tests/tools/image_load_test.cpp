@@ -52,7 +52,8 @@ ql::image::ImageBlocks linked_blocks(const TempDir& dir) {
 // The entry points the image imports, standing in for the runtime's table, whose routines the host build
 // does not have all of.
 void runtime_init_stand_in() {}
-const ql::EntryPoint kEntryPoints[] = {{"RuntimeInit", reinterpret_cast<void*>(&runtime_init_stand_in), {0, 0}}};
+const ql::EntryPoint kEntryPoints[] = {
+    {"RuntimeInit", reinterpret_cast<void*>(&runtime_init_stand_in), {0, 0}}};
 
 uint32_t item_address(const ql::LoadedImage& image, uint32_t item) {
   return ql::image::read_word(image.project.item_words + 4 * (item - 1));

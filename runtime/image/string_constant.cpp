@@ -17,10 +17,10 @@ void put_word(std::vector<uint8_t>& out, uint32_t value) {
 EncodedStringConstant encode_string_constant(std::string_view text, uint32_t pointer_size) {
   EncodedStringConstant out;
   std::vector<uint8_t>& bytes = out.bytes;
-  bytes.push_back(static_cast<uint8_t>(std::min<size_t>(text.size(), 255)));
-  bytes.insert(bytes.end(), text.begin(), text.end());
-  bytes.push_back(0);
-  bytes.resize((bytes.size() + pointer_size - 1) / pointer_size * pointer_size, 0);
+  // The length byte, the text and its NUL, padded so that the header after them is aligned.
+  bytes.assign((text.size() + 2 + pointer_size - 1) / pointer_size * pointer_size, 0);
+  bytes[0] = static_cast<uint8_t>(std::min<size_t>(text.size(), 255));
+  if (!text.empty()) std::memcpy(bytes.data() + 1, text.data(), text.size());
   out.header = static_cast<uint32_t>(bytes.size());
   uint32_t length = static_cast<uint32_t>(text.size());
   put_word(bytes, 1);  // reference count

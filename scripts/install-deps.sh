@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-  googletest libgtest-dev libbenchmark-dev libtomlplusplus-dev
+  googletest libgtest-dev libbenchmark-dev libtomlplusplus-dev libpng-dev
   wine64 xvfb xauth x11-utils imagemagick
   fonts-liberation2 fonts-ipafont-gothic
 )

@@ -1,10 +1,7 @@
 // Decoding class descriptors word by word, each word checked to lie inside data1.
 #include "image/class_descriptor.h"
 
-#include <stddef.h>
-#include <string.h>
-
-#include "quillet/types.h"
+#include <stdio.h>
 
 namespace ql::image {
 
@@ -16,12 +13,17 @@ class DescriptorReader {
                    std::string& problem)
       : data1_(data1), code1_(code1), index_(index), at_(at), problem_(problem) {}
 
+  // Names the word last read by its offset in data1, so that a damaged image shows where it breaks.
   bool fail(const std::string& what) {
-    problem_ = "class descriptor " + std::to_string(index_) + " " + what;
+    char offset[16];
+    snprintf(offset, sizeof offset, "0x%x", last_ - data1_.address);
+    problem_ =
+        "class descriptor " + std::to_string(index_) + " " + what + " (the word at data1+" + offset + ")";
     return false;
   }
 
   bool word(uint32_t& out) {
+    last_ = at_;
     const uint8_t* bytes = data1_.at(at_, 4);
     if (!bytes) return fail("is cut short by the end of data1");
     out = read_word(bytes);
@@ -41,7 +43,8 @@ class DescriptorReader {
   bool text(std::string& out, const char* what) {
     uint32_t pointer = 0;
     if (!word(pointer)) return false;
-    if (!read_string_constant(data1_, pointer, out)) return fail("has a " + std::string(what) + " outside data1");
+    if (!read_string_constant(data1_, pointer, out))
+      return fail("has a " + std::string(what) + " outside data1 or not a well-formed string constant");
     return true;
   }
 
@@ -58,6 +61,7 @@ class DescriptorReader {
   const CodeWindow& code1_;
   uint32_t index_;
   uint32_t at_;
+  uint32_t last_ = at_;
   std::string& problem_;
 };
 
@@ -76,7 +80,8 @@ bool decode_compiled(DescriptorReader& in, uint32_t class_count, ClassDescriptor
   }
   if (!in.word(word)) return false;
   out.has_constructor = word != 0;
-  if (out.has_constructor && (!in.code(out.constructor, "constructor") || !in.code(out.destructor, "destructor")))
+  if (out.has_constructor &&
+      (!in.code(out.constructor, "constructor") || !in.code(out.destructor, "destructor")))
     return false;
   if (!in.word(word)) return false;
   out.is_interface = (word & 0xFF) != 0;
@@ -119,23 +124,6 @@ bool decode_compiled(DescriptorReader& in, uint32_t class_count, ClassDescriptor
 }
 
 }  // namespace
-
-bool read_string_constant(const Data1View& data1, uint32_t pointer, std::string& out) {
-  out.clear();
-  if (pointer == 0) return true;
-  const uint8_t* header = data1.at(pointer, sizeof(QlStringHeader));
-  if (!header) return false;
-  // The buffer pointer was relocated through its low word; with 8-byte pointers the high word stays 0.
-  uintptr_t buffer = 0;
-  int32_t length = 0;
-  memcpy(&buffer, header + offsetof(QlStringHeader, buffer), sizeof buffer);
-  memcpy(&length, header + offsetof(QlStringHeader, length), sizeof length);
-  if (buffer > UINT32_MAX || length < 0) return false;
-  const uint8_t* bytes = data1.at(static_cast<uint32_t>(buffer), static_cast<uint32_t>(length) + 1);
-  if (!bytes) return false;
-  out.assign(reinterpret_cast<const char*>(bytes + 1), static_cast<size_t>(length));
-  return true;
-}
 
 bool decode_class_descriptor(const Data1View& data1, const CodeWindow& code1, uint32_t class_count,
                              uint32_t index, uint32_t at, ClassDescriptor& out, std::string& problem) {

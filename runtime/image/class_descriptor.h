@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "image/project_table.h"
+#include "image/string_constant.h"
 
 namespace ql::image {
 
@@ -60,9 +61,5 @@ struct ClassDescriptor {
 // False with problem naming the class index and what is wrong.
 bool decode_class_descriptor(const Data1View& data1, const CodeWindow& code1, uint32_t class_count,
                              uint32_t index, uint32_t at, ClassDescriptor& out, std::string& problem);
-
-// The text of the string constant whose header lies at pointer (0: the empty string); false when it does
-// not lie inside data1.
-bool read_string_constant(const Data1View& data1, uint32_t pointer, std::string& out);
 
 }  // namespace ql::image

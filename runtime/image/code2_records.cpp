@@ -44,6 +44,27 @@ bool Code2Reader::next(Code2Record& out) {
   return false;
 }
 
+bool walk_call_chain(const uint8_t* code1, uint32_t length, uint32_t head, std::vector<uint32_t>& fields,
+                     std::string& problem) {
+  fields.clear();
+  std::vector<bool> passed;
+  for (uint32_t field = head; field != 0; field = read_u32(code1 + field)) {
+    if (field > length || length - field < 4) {
+      problem = "a call chain leaves code1 at offset " + std::to_string(field);
+      return false;
+    }
+    if (passed.empty()) passed.resize(length, false);
+    if (passed[field]) {
+      problem = "the call chain from code1 offset " + std::to_string(head) + " returns to offset " +
+                std::to_string(field) + " and would never end";
+      return false;
+    }
+    passed[field] = true;
+    fields.push_back(field);
+  }
+  return true;
+}
+
 uint32_t count_import_records(const uint8_t* code2, uint32_t length) {
   Code2Reader reader(code2, length);
   uint32_t count = 0;

@@ -13,6 +13,7 @@ bool Data2Reader::next(Data2Run& out) {
     uint16_t word = static_cast<uint16_t>(data2_[2 * i] | data2_[2 * i + 1] << 8);
     if ((word & kSkipMask) == kSkip) {
       cursor_ += (word & 0x0FFFu) + 1;
+      ++skips_;
       continue;
     }
     RelocationBase base;
@@ -25,6 +26,7 @@ bool Data2Reader::next(Data2Run& out) {
         base = RelocationBase::kData1;
         break;
       default:
+        ++ignored_;
         continue;
     }
     uint32_t count = (word & 0x01FFu) + 1;
@@ -59,6 +61,22 @@ bool relocate_data1(const uint8_t* data2, uint32_t data2_length, uint8_t* data1,
     return false;
   }
   return true;
+}
+
+void append_data2_notes(std::vector<uint8_t>& data2, const std::vector<uint8_t>& notes) {
+  for (uint8_t byte : notes) {
+    data2.push_back(byte);
+    data2.push_back(static_cast<uint8_t>(kNoteWord >> 8));
+  }
+}
+
+std::vector<uint8_t> read_data2_notes(const uint8_t* data2, uint32_t data2_length) {
+  std::vector<uint8_t> notes;
+  for (uint32_t i = 0; i + 1 < data2_length; i += 2) {
+    uint16_t word = static_cast<uint16_t>(data2[i] | data2[i + 1] << 8);
+    if (is_note_word(word)) notes.push_back(static_cast<uint8_t>(word));
+  }
+  return notes;
 }
 
 }  // namespace ql::image

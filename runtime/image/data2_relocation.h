@@ -4,6 +4,7 @@
 #include <stdint.h>
 
 #include <string>
+#include <vector>
 
 namespace ql::image {
 
@@ -27,6 +28,8 @@ class Data2Reader {
 
   bool next(Data2Run& out);
   uint64_t cursor() const { return cursor_; }
+  uint32_t skip_words() const { return skips_; }
+  uint32_t ignored_words() const { return ignored_; }  // of no kind, notes included
   bool damaged() const { return !problem_.empty(); }
   const std::string& problem() const { return problem_; }
 
@@ -36,6 +39,8 @@ class Data2Reader {
   uint32_t data1_length_;
   uint32_t index_ = 0;
   uint64_t cursor_ = 0;  // wide, so that long skips cannot wrap
+  uint32_t skips_ = 0;
+  uint32_t ignored_ = 0;
   std::string problem_;
 };
 
@@ -44,5 +49,12 @@ class Data2Reader {
 // the end as long as no run follows.
 bool relocate_data1(const uint8_t* data2, uint32_t data2_length, uint8_t* data1, uint32_t data1_length,
                     uint32_t code1_address, uint32_t data1_address, std::string& error);
+
+// Words 0xA000 to 0xA0FF are of no relocation kind, so the loader passes over them. qlimage puts its link map
+// (the names of the symbols it defined in data1) behind the runs in such words, one byte per word.
+constexpr uint16_t kNoteWord = 0xA000;
+void append_data2_notes(std::vector<uint8_t>& data2, const std::vector<uint8_t>& notes);
+std::vector<uint8_t> read_data2_notes(const uint8_t* data2, uint32_t data2_length);
+constexpr bool is_note_word(uint16_t word) { return (word & 0xFF00) == kNoteWord; }
 
 }  // namespace ql::image

@@ -15,7 +15,8 @@ int32_t normalised_index(int32_t index) {
 
 class MenuReader {
  public:
-  MenuReader(const uint8_t* stream, uint32_t length, std::string& problem) : in_(stream, length), problem_(problem) {}
+  MenuReader(const uint8_t* stream, uint32_t length, std::string& problem)
+      : in_(stream, length), problem_(problem) {}
 
   bool entry(MenuEntry& out, int depth, bool top_level) {
     out.kind = in_.varint();
@@ -37,7 +38,8 @@ class MenuReader {
     if (depth > kMaxMenuDepth) return fail("the submenus below \"" + owner + "\" nest too deeply");
     int32_t count = in_.varint();
     if (!in_.ok() || count < 0 || static_cast<uint32_t>(count) > in_.remaining())
-      return fail("the item count of \"" + owner + "\" (" + std::to_string(count) + ") does not fit the stream");
+      return fail("the item count of \"" + owner + "\" (" + std::to_string(count) +
+                  ") does not fit the stream");
     for (int32_t i = 0; i < count; ++i) {
       MenuEntry item;
       if (!entry(item, depth, false)) return false;

@@ -5,6 +5,7 @@
 #include <stdint.h>
 
 #include <string>
+#include <vector>
 
 namespace ql::image {
 
@@ -26,6 +27,11 @@ constexpr uint32_t row_bytes(uint32_t depth, uint32_t width) {
 
 // record points at the kind word; available is how many bytes data1 holds from there. False when the record
 // is cut short or its byte count does not match its size.
-bool decode_picture_record(const uint8_t* record, uint32_t available, PictureRecord& out, std::string& problem);
+bool decode_picture_record(const uint8_t* record, uint32_t available, PictureRecord& out,
+                           std::string& problem);
+
+// The whole record, kind word included; pixels must hold row_bytes(depth, width) * height bytes.
+std::vector<uint8_t> encode_picture_record(uint32_t transparent, uint32_t depth, uint32_t width,
+                                           uint32_t height, const std::vector<uint8_t>& pixels);
 
 }  // namespace ql::image

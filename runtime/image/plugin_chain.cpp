@@ -26,4 +26,18 @@ bool walk_plugin_chain(const Data1View& data1, uint32_t head, std::vector<Stored
   return true;
 }
 
+bool encode_plugin_node(const std::string& file_name, const std::vector<uint8_t>& bytes,
+                        std::vector<uint8_t>& out) {
+  if (file_name.empty() || file_name.size() > 255 || bytes.size() > 0x40000000) return false;
+  uint32_t size = static_cast<uint32_t>(5 + file_name.size() + bytes.size());
+  out.clear();
+  for (uint32_t word : {0u, size, 0u}) {
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(word >> (8 * i)));
+  }
+  out.push_back(static_cast<uint8_t>(file_name.size()));
+  out.insert(out.end(), file_name.begin(), file_name.end());
+  out.insert(out.end(), bytes.begin(), bytes.end());
+  return true;
+}
+
 }  // namespace ql::image

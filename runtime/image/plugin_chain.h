@@ -22,4 +22,9 @@ struct StoredPlugin {
 bool walk_plugin_chain(const Data1View& data1, uint32_t head, std::vector<StoredPlugin>& out,
                        std::string& error);
 
+// One node with its next word 0; the word at offset 0 is the one to point at the next node.
+// False when the name is empty or longer than 255 bytes.
+bool encode_plugin_node(const std::string& file_name, const std::vector<uint8_t>& bytes,
+                        std::vector<uint8_t>& out);
+
 }  // namespace ql::image

@@ -11,7 +11,8 @@ namespace ql::image {
 struct Data1View {
   const uint8_t* bytes = nullptr;
   uint32_t length = 0;
-  uint32_t address = 0;  // load address, as the image's 32-bit words hold it
+  uint32_t address = 0;                   // load address, as the image's 32-bit words hold it
+  uint32_t pointer_size = sizeof(void*);  // of the target the image was built for: 4 or 8
 
   // The bytes [pointer, pointer + n) when they lie inside data1, else null.
   const uint8_t* at(uint32_t pointer, uint32_t n) const;

@@ -31,6 +31,24 @@ bool parse_settings(const uint8_t* stream, uint32_t length, Settings& out) {
   return in.ok();
 }
 
+std::vector<uint8_t> encode_settings(const Settings& settings) {
+  std::vector<uint8_t> out;
+  out.push_back(settings.font_flag);
+  write_u32_be(out, settings.reserved);
+  write_u32_be(out, settings.script_code);
+  write_varint(out, static_cast<int32_t>(settings.file_types.size()));
+  for (const FileType& type : settings.file_types) {
+    for (const std::string* text : {&type.name, &type.first_code, &type.second_code, &type.extensions}) {
+      write_text(out, *text);
+    }
+  }
+  write_varint(out, static_cast<int32_t>(settings.messages.size()));
+  for (const std::string& message : settings.messages) write_text(out, message);
+  out.push_back(settings.mdi ? 1 : 0);
+  write_text(out, settings.mdi_title);
+  return out;
+}
+
 const std::string& settings_message(const Settings& settings, int index) {
   static const std::string kEmpty;
   const std::vector<std::string>& messages = settings.messages;

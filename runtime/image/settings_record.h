@@ -29,6 +29,9 @@ struct Settings {
 // Decodes a settings stream; false when it is cut short (what was read before stays in out).
 bool parse_settings(const uint8_t* stream, uint32_t length, Settings& out);
 
+// The stream parse_settings reads; the reserved word is written as it is.
+std::vector<uint8_t> encode_settings(const Settings& settings);
+
 // Message string index, or the empty string beyond the list.
 const std::string& settings_message(const Settings& settings, int index);
 

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string_view>
 
-#include "platform/platform.h"
 #include "image/code2_records.h"
 #include "image/image_format.h"
+#include "platform/platform.h"
 
 namespace ql::image {
 
@@ -80,15 +80,14 @@ bool link_library_import(LinkState& state, std::string_view library_and_routine,
 }  // namespace
 
 bool patch_chain(LinkState& state, uint32_t head, uintptr_t target, std::string& failure) {
-  // Every call site occupies at least 5 bytes, which bounds a well-formed chain; a longer one loops.
-  uint32_t steps_left = state.code1_length / 5 + 1;
-  for (uint32_t field = head; field != 0; --steps_left) {
-    if (steps_left == 0 || field > state.code1_length || state.code1_length - field < 4) {
-      failure = damaged("a call chain leaves code1 at offset " + std::to_string(field));
-      return false;
-    }
+  std::vector<uint32_t> fields;
+  std::string problem;
+  if (!walk_call_chain(state.code1, state.code1_length, head, fields, problem)) {
+    failure = damaged(problem);
+    return false;
+  }
+  for (uint32_t field : fields) {
     uint8_t* site = state.code1 + field;
-    uint32_t next = read_u32(site);
     int64_t displacement =
         static_cast<int64_t>(target) - static_cast<int64_t>(reinterpret_cast<uintptr_t>(site) + 4);
     if (displacement < INT32_MIN || displacement > INT32_MAX) {
@@ -96,7 +95,6 @@ bool patch_chain(LinkState& state, uint32_t head, uintptr_t target, std::string&
       return false;
     }
     write_u32(site, static_cast<uint32_t>(static_cast<int32_t>(displacement)));
-    field = next;
   }
   return true;
 }
@@ -111,7 +109,8 @@ bool link_code2(const uint8_t* code2, uint32_t length, LinkState& state, std::sp
         failure = damaged("the data fixup at code1 offset " + std::to_string(offset) + " lies outside code1");
         return false;
       }
-      write_u32(state.code1 + offset, read_u32(state.code1 + offset) + static_cast<uint32_t>(state.data1_address));
+      write_u32(state.code1 + offset,
+                read_u32(state.code1 + offset) + static_cast<uint32_t>(state.data1_address));
       continue;
     }
     std::string_view name = record.name;

@@ -130,17 +130,19 @@ TEST(Dump, ReportsMalformedImagesWhereTheyBreak) {
   };
   const Case cases[] = {
       {[](qlimage::Image& i) { qlimage::store_u32(i.code1.data() + 6, 1); }, "would never end"},
-      {[](qlimage::Image& i) { qlimage::store_u32(i.code1.data() + 6, 900); }, "lies outside code1"},
+      {[](qlimage::Image& i) { qlimage::store_u32(i.code1.data() + 6, 900); },
+       "a call chain leaves code1 at offset 900"},
       {[](qlimage::Image& i) {
          i.data2.push_back(0xFF);
          i.data2.push_back(0x41);
        },
        "reaches past the end of data1"},
       {[](qlimage::Image& i) { qlimage::store_u32(i.data1.data() + 4, 0xFFFFFFF0); },
-       "runs past the end of data1"},
+       "the project table (data1+0x4 leads to data1+0xfffffff0): the project table lies outside data1"},
       {[](qlimage::Image& i) { i.data2.erase(i.data2.begin(), i.data2.begin() + 2); },
-       "(entry routine) is not relocated"},
-      {[](qlimage::Image& i) { i.code2.push_back(2); }, "data fixup record cut off"},
+       "the entry routine (data1+0x0) does not lead into code1"},
+      {[](qlimage::Image& i) { i.code2.push_back(2); },
+       "the data fixup record at code2 offset 17 is cut short"},
   };
   for (const Case& c : cases) {
     qlimage::Image damaged = good;

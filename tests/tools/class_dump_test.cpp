@@ -92,16 +92,23 @@ TEST(ClassDump, ReportsMalformedDescriptors) {
   };
   // A compiled descriptor: kind, size, name, superclass, has-constructor, constructor, destructor,
   // is-interface, interface count (1), interface index, method count (1), method name, method code, ...
+  auto word_at = [](uint32_t offset) { return " (the word at data1+" + qlimage::hex(offset) + ")"; };
   const Case cases[] = {
-      {app, 7, "class 1 at data1+" + qlimage::hex(app) + ": the unknown kind 7"},
-      {app + 12, 9, "superclass index 9 is not a class of the table (4 classes)"},
-      {app + 20, 0x7000, "constructor address code1+0x7000 lies outside code1"},
-      {app + 36, 9, "interface index 9 is not a class of the table"},
-      {app + 40, 0x10000000, "claims 268435456 methods, more than the rest of data1 holds"},
+      {app, 7, "class descriptor 1 has the unknown kind 7" + word_at(app)},
+      {app + 12, 9,
+       "class descriptor 1 names the superclass index 9, but the image has 4 classes" + word_at(app + 12)},
+      {app + 20, 0x7000,
+       "class descriptor 1 has a constructor address outside the compiled code" + word_at(app + 20)},
+      {app + 36, 9, "class descriptor 1 names the interface index 9, but the image has 4 classes"},
+      {app + 40, 0x10000000,
+       "claims 268435456 methods, more than the rest of data1 holds" + word_at(app + 40)},
       {app + 8, 0,
-       "class name at data1+0x0: the string's length words and its length-prefixed buffer disagree"},
-      {report.classes[2].pointer + 8, 0x10, "class name at data1+0x10: no string constant header there"},
-      {table + 4, 0, "class 0: the project table's pointer is 0"},
+       "class descriptor 1 has a name outside data1 or not a well-formed string constant" + word_at(app + 8)},
+      {report.classes[2].pointer + 8, 0x10,
+       "class descriptor 2 has a name outside data1 or not a well-formed string constant" +
+           word_at(report.classes[2].pointer + 8)},
+      // A null class pointer is relocated like any other and lands on data1's header words.
+      {table + 4, 0, "class descriptor 0 has the unknown kind"},
   };
   for (const Case& c : cases) {
     qlimage::Image damaged = good;
@@ -128,8 +135,11 @@ TEST(ClassDump, ReportsMalformedDescriptors) {
   qlimage::store_u32(damaged.data1.data() + slot0, 4);
   bool ok = true;
   std::string text = dump(damaged, ok);
-  EXPECT_NE(text.find("method table address at data1+" + qlimage::hex(slot0) + " is not relocated by code1"),
-            std::string::npos)
+  EXPECT_NE(
+      text.find(
+          "class descriptor 1 has a method table address outside the compiled code (the word at data1+" +
+          qlimage::hex(slot0) + ")"),
+      std::string::npos)
       << text;
 
   // Random damage to an image with classes: always a clean report, never a crash.

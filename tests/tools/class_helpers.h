@@ -1,5 +1,5 @@
-// Reads the class descriptors of a loaded image (see link_helpers.h) by following relocated pointers from
-// the project table, and builds objects that define the symbols class descriptors name.
+// Reads the class descriptors of a loaded image (see link_helpers.h) with the runtime's decoders, and builds
+// objects that define the symbols class descriptors name.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,113 +8,46 @@
 #include <string>
 #include <vector>
 
+#include "image/class_descriptor.h"
+#include "image/project_table.h"
 #include "tools/coff_builder.h"
 #include "tools/link_helpers.h"
 
 namespace qltest {
 
-struct LoadedMember {
-  uint32_t name_address = 0;
-  std::string name;
-  uint32_t code = 0;  // loaded address
-  uint32_t key = 0;
-};
-
-struct LoadedClass {
-  uint32_t kind = 0, size = 0, name_address = 0;
-  std::string name;
-  int32_t superclass = 0;
-  uint32_t has_constructor = 0, constructor = 0, destructor = 0;
-  uint32_t interface_word = 0;  // the is-interface byte and its 3 bytes of padding
-  std::vector<uint32_t> interfaces;
-  std::vector<LoadedMember> methods, hooks, menu_handlers;
-  std::vector<uint32_t> method_table;
-};
-
-class LoadedClassReader {
- public:
-  LoadedClassReader(const LoadedImage& loaded, bool amd64) : loaded_(loaded), amd64_(amd64) {}
-
-  uint32_t word_at(uint32_t address) const {
-    uint32_t offset = address - loaded_.data1_base;
-    if (offset + 4 > loaded_.data1.size()) {
-      ADD_FAILURE() << "address " << address << " outside loaded data1";
-      return 0;
-    }
-    return loaded_.data_word(offset);
-  }
-
-  // The text of the runtime string whose header is at `address`, as the runtime reads its header.
-  std::string text_at(uint32_t address) const {
-    if (address == 0) return "";
-    uint32_t buffer = word_at(address + (amd64_ ? 8 : 4));
-    uint32_t length = word_at(address + (amd64_ ? 20 : 12));
-    EXPECT_EQ(word_at(address), 1u) << "reference count";
-    if (amd64_) {
-      EXPECT_EQ(word_at(address + 12), 0u) << "high word of the buffer pointer";
-    }
-    uint32_t offset = buffer - loaded_.data1_base;
-    if (offset + length + 2 > loaded_.data1.size()) {
-      ADD_FAILURE() << "string buffer outside loaded data1";
-      return "";
-    }
-    EXPECT_EQ(loaded_.data1[offset], length);
-    return std::string(reinterpret_cast<const char*>(&loaded_.data1[offset + 1]), length);
-  }
-
-  std::vector<LoadedClass> classes() {
-    uint32_t table = loaded_.data_word(4);
-    uint32_t count = word_at(table);
-    std::vector<LoadedClass> out;
-    for (uint32_t i = 0; i < count; ++i) out.push_back(read_class(word_at(table + 4 + 4 * i)));
+// The class descriptors of a loaded image, read through the project table with the runtime's decoders; code
+// words hold loaded addresses.
+inline std::vector<ql::image::ClassDescriptor> loaded_classes(const LoadedImage& loaded, bool amd64) {
+  ql::image::Data1View data1{loaded.data1.data(), static_cast<uint32_t>(loaded.data1.size()),
+                             loaded.data1_base, amd64 ? 8u : 4u};
+  ql::image::ProjectTable table;
+  std::string problem;
+  std::vector<ql::image::ClassDescriptor> out;
+  if (!ql::image::read_project_table(data1, table, problem)) {
+    ADD_FAILURE() << problem;
     return out;
   }
+  ql::image::CodeWindow code1{loaded.code1_base, static_cast<uint32_t>(loaded.code1.size())};
+  for (uint32_t i = 0; i < table.class_count; ++i) {
+    ql::image::ClassDescriptor descriptor;
+    EXPECT_TRUE(ql::image::decode_class_descriptor(data1, code1, table.class_count, i,
+                                                   ql::image::read_word(table.class_words + 4 * i),
+                                                   descriptor, problem))
+        << problem;
+    out.push_back(std::move(descriptor));
+  }
+  return out;
+}
 
- private:
-  uint32_t next() {
-    uint32_t value = word_at(at_);
-    at_ += 4;
-    return value;
-  }
-  LoadedMember member(bool with_code, bool with_key) {
-    LoadedMember m;
-    m.name_address = next();
-    m.name = text_at(m.name_address);
-    if (with_code) m.code = next();
-    if (with_key) m.key = next();
-    return m;
-  }
-  LoadedClass read_class(uint32_t address) {
-    at_ = address;
-    LoadedClass c;
-    c.kind = next();
-    if (c.kind == 1) {
-      c.name_address = next();
-      c.name = text_at(c.name_address);
-      return c;
-    }
-    c.size = next();
-    c.name_address = next();
-    c.name = text_at(c.name_address);
-    c.superclass = static_cast<int32_t>(next());
-    c.has_constructor = next();
-    if (c.has_constructor) {
-      c.constructor = next();
-      c.destructor = next();
-    }
-    c.interface_word = next();
-    for (uint32_t n = next(); n > 0; --n) c.interfaces.push_back(next());
-    for (uint32_t n = next(); n > 0; --n) c.methods.push_back(member(c.interface_word == 0, false));
-    for (uint32_t n = next(); n > 0; --n) c.hooks.push_back(member(true, true));
-    for (uint32_t n = next(); n > 0; --n) c.menu_handlers.push_back(member(true, false));
-    for (uint32_t n = next(); n > 0; --n) c.method_table.push_back(next());
-    return c;
-  }
-
-  const LoadedImage& loaded_;
-  bool amd64_;
-  uint32_t at_ = 0;
-};
+// How many string constants of data1 hold text: a shared name is written once.
+inline int string_constants_holding(const Bytes& data1, const std::string& text) {
+  std::string needle = std::string(1, static_cast<char>(text.size())) + text + std::string(1, '\0');
+  std::string haystack(data1.begin(), data1.end());
+  int count = 0;
+  for (size_t at = haystack.find(needle); at != std::string::npos; at = haystack.find(needle, at + 1))
+    ++count;
+  return count;
+}
 
 // An object whose .text defines `functions` at 8-byte steps from offset 0 (so each one's code1 offset is
 // 8 * its position), and whose data defines:

@@ -66,20 +66,20 @@ TEST(LinkClasses, DescriptorsReadBackThroughTheLoaderOnBothTargets) {
     LinkRun run = link({{"app.o", class_object(machine, kFunctions, cloze_size)}}, sample_project());
     ASSERT_TRUE(run.image) << run.errors();
     LoadedImage loaded = load(*run.image, kCode1Base, kData1Base);
-    std::vector<LoadedClass> classes = LoadedClassReader(loaded, machine == coff::kMachineAmd64).classes();
+    std::vector<ql::image::ClassDescriptor> classes = loaded_classes(loaded, machine == coff::kMachineAmd64);
     ASSERT_EQ(classes.size(), 6u);
 
     EXPECT_EQ(classes[0].kind, 1u);
     EXPECT_EQ(classes[0].name, "Application");
     EXPECT_EQ(classes[4].name, "Applet");
 
-    const LoadedClass& app = classes[1];
+    const ql::image::ClassDescriptor& app = classes[1];
     EXPECT_EQ(app.kind, 0u);
-    EXPECT_EQ(app.size, 64u);
+    EXPECT_EQ(app.instance_size, 64u);
     EXPECT_EQ(app.name, "LoquatApp");
     EXPECT_EQ(app.superclass, 0);
-    EXPECT_EQ(app.has_constructor, 0u);
-    EXPECT_EQ(app.interface_word, 0u);
+    EXPECT_FALSE(app.has_constructor);
+    EXPECT_FALSE(app.is_interface);
     ASSERT_EQ(app.hooks.size(), 2u);  // in the order given
     EXPECT_EQ(app.hooks[0].name, "Open");
     EXPECT_EQ(app.hooks[0].code, code_of("app_open"));
@@ -87,25 +87,25 @@ TEST(LinkClasses, DescriptorsReadBackThroughTheLoaderOnBothTargets) {
     EXPECT_EQ(app.hooks[1].code, code_of("app_enable"));
     EXPECT_EQ(app.hooks[1].key, 0xFFFFFFFFu);
     ASSERT_EQ(app.menu_handlers.size(), 2u);
-    EXPECT_EQ(app.menu_handlers[0].name, "FileQuit");
+    EXPECT_EQ(app.menu_handlers[0].item_name, "FileQuit");
     EXPECT_EQ(app.menu_handlers[0].code, code_of("app_quit"));
-    EXPECT_EQ(app.menu_handlers[1].name, "FileOpen");
+    EXPECT_EQ(app.menu_handlers[1].item_name, "FileOpen");
     EXPECT_EQ(app.menu_handlers[1].code, code_of("app_file"));
     EXPECT_EQ(app.method_table, (std::vector<uint32_t>{0}));  // slot 0 only, left 0 by the loader
 
-    const LoadedClass& speaker = classes[2];
-    EXPECT_EQ(speaker.interface_word, 1u);  // the flag byte, then 3 zero bytes
+    const ql::image::ClassDescriptor& speaker = classes[2];
+    EXPECT_TRUE(speaker.is_interface);
     EXPECT_EQ(speaker.superclass, -1);
-    EXPECT_EQ(speaker.size, machine == coff::kMachineAmd64 ? 48u : 24u);
+    EXPECT_EQ(speaker.instance_size, machine == coff::kMachineAmd64 ? 48u : 24u);
     ASSERT_EQ(speaker.methods.size(), 2u);  // names only
     EXPECT_EQ(speaker.methods[0].name, "Speak");
     EXPECT_EQ(speaker.methods[1].name, "Check");
     EXPECT_TRUE(speaker.hooks.empty());
 
-    const LoadedClass& cloze = classes[3];
-    EXPECT_EQ(cloze.size, cloze_size);
+    const ql::image::ClassDescriptor& cloze = classes[3];
+    EXPECT_EQ(cloze.instance_size, cloze_size);
     EXPECT_EQ(cloze.superclass, 4);  // a later class of the list
-    EXPECT_EQ(cloze.has_constructor, 1u);
+    EXPECT_TRUE(cloze.has_constructor);
     EXPECT_EQ(cloze.constructor, code_of("cloze_make"));
     EXPECT_EQ(cloze.destructor, code_of("cloze_free"));
     EXPECT_EQ(cloze.interfaces, (std::vector<uint32_t>{2}));
@@ -118,15 +118,16 @@ TEST(LinkClasses, DescriptorsReadBackThroughTheLoaderOnBothTargets) {
     EXPECT_EQ(cloze.method_table,
               (std::vector<uint32_t>{0, code_of("cloze_speak"), 0, code_of("cloze_check")}));
 
-    const LoadedClass& list = classes[5];
-    EXPECT_EQ(list.name_address, 0u);  // anonymous
+    const ql::image::ClassDescriptor& list = classes[5];
+    EXPECT_EQ(list.name, "");  // anonymous: a name pointer of 0
     EXPECT_EQ(list.superclass, 3);
     EXPECT_EQ(list.hooks.at(0).code, code_of("list_action"));
 
-    // Identical names share one string constant; different ones do not.
-    EXPECT_EQ(app.hooks[0].name_address, cloze.hooks[0].name_address);
-    EXPECT_EQ(speaker.methods[1].name_address, cloze.methods[0].name_address);
-    EXPECT_NE(speaker.methods[0].name_address, cloze.methods[1].name_address);  // "Speak", "speak"
+    // Identical names share one string constant; names that differ in letter case do not.
+    EXPECT_EQ(string_constants_holding(run.image->data1, "Open"), 1);
+    EXPECT_EQ(string_constants_holding(run.image->data1, "Check"), 1);
+    EXPECT_EQ(string_constants_holding(run.image->data1, "Speak"), 1);
+    EXPECT_EQ(string_constants_holding(run.image->data1, "speak"), 1);
     EXPECT_EQ(cloze.methods[1].name, "speak");
   }
 }

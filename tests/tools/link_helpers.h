@@ -1,5 +1,5 @@
-// Runs the linker on in-memory objects, and loads its images the way the runtime does (code2 records, call
-// chains, data2 words), written from the format's description so that a test compares two readings of it.
+// Runs the linker on in-memory objects, and loads its images with the runtime's own readers of code2 records,
+// call chains and data2 words.
 #pragma once
 
 #include <stdint.h>
@@ -10,6 +10,11 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "image/code2_records.h"
+#include "image/data2_relocation.h"
+#include "image/image_format.h"
 #include "qlimage/bytes.h"
 #include "qlimage/diagnostics.h"
 #include "qlimage/image.h"
@@ -55,42 +60,33 @@ inline uint32_t import_address(const std::string& name) {
   return (hash & 0x0FFFFFF0) | 0x70000000;
 }
 
+// Links code2 and relocates data1 with the runtime's own readers, every import patched to import_address.
 inline LoadedImage load(const qlimage::Image& image, uint32_t code1_base, uint32_t data1_base) {
   LoadedImage loaded{image.code1, image.data1, code1_base, data1_base, {}};
-  const qlimage::Bytes& code2 = image.code2;
-  for (size_t at = 0; at < code2.size();) {
-    if (code2[at] == 1) {
-      uint32_t link = qlimage::load_u32(&code2[at + 1]);
-      std::string name(reinterpret_cast<const char*>(&code2[at + 6]), code2[at + 5]);
-      uint32_t target = import_address(name);
-      while (link != 0) {
-        loaded.call_sites[name].push_back(link);
-        uint32_t next = loaded.code_word(link);
-        qlimage::store_u32(loaded.code1.data() + link, target - (code1_base + link + 4));
-        link = next;
-      }
-      at += 6 + code2[at + 5];
-    } else if (code2[at] == 2) {
-      uint32_t offset = qlimage::load_u32(&code2[at + 1]);
-      qlimage::store_u32(loaded.code1.data() + offset, loaded.code_word(offset) + data1_base);
-      at += 5;
-    } else {
-      at += 1;
+  ql::image::Code2Reader reader(image.code2.data(), static_cast<uint32_t>(image.code2.size()));
+  for (ql::image::Code2Record record; reader.next(record);) {
+    if (record.kind == ql::image::kDataFixupRecord) {
+      qlimage::store_u32(loaded.code1.data() + record.fixup_offset,
+                         loaded.code_word(record.fixup_offset) + data1_base);
+      continue;
+    }
+    std::string name(record.name);
+    std::vector<uint32_t> fields;
+    std::string problem;
+    EXPECT_TRUE(ql::image::walk_call_chain(loaded.code1.data(), static_cast<uint32_t>(loaded.code1.size()),
+                                           record.chain_head, fields, problem))
+        << problem;
+    for (uint32_t field : fields) {
+      loaded.call_sites[name].push_back(field);
+      qlimage::store_u32(loaded.code1.data() + field, import_address(name) - (code1_base + field + 4));
     }
   }
-  size_t cursor = 0;
-  for (size_t at = 0; at + 1 < image.data2.size(); at += 2) {
-    uint16_t w = qlimage::load_u16(&image.data2[at]);
-    if ((w & 0xF000) == 0x8000) {
-      cursor += (w & 0x0FFF) + 1;
-    } else if ((w & 0xFE00) == 0x4000 || (w & 0xFE00) == 0x4200 || (w & 0xFE00) == 0x4600) {
-      uint32_t base = (w & 0xFE00) == 0x4200 ? data1_base : code1_base;
-      for (int k = 0; k <= (w & 0x01FF); ++k, cursor += 4) {
-        qlimage::store_u32(loaded.data1.data() + cursor,
-                           loaded.data_word(static_cast<uint32_t>(cursor)) + base);
-      }
-    }
-  }
+  EXPECT_FALSE(reader.damaged()) << reader.problem();
+  std::string problem;
+  EXPECT_TRUE(ql::image::relocate_data1(image.data2.data(), static_cast<uint32_t>(image.data2.size()),
+                                        loaded.data1.data(), static_cast<uint32_t>(loaded.data1.size()),
+                                        code1_base, data1_base, problem))
+      << problem;
   return loaded;
 }
 

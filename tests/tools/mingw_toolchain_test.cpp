@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include "image/image_format.h"
 #include "qlimage/coff_reader.h"
 #include "qlimage/image_inspection.h"
-#include "image/image_format.h"
 #include "tools/class_helpers.h"
 #include "tools/link_helpers.h"
 #include "tools/temp_dir.h"
@@ -110,10 +110,11 @@ void check_image(const qlimage::Image& image, bool amd64, uint32_t cloze_open) {
   }
   EXPECT_EQ(loaded.data_word(0), code1_base + report.entry_routine);
 
-  std::vector<LoadedClass> classes = LoadedClassReader(loaded, amd64).classes();
+  std::vector<ql::image::ClassDescriptor> classes = loaded_classes(loaded, amd64);
   ASSERT_EQ(classes.size(), 1u);
   EXPECT_EQ(classes[0].name, "Cloze");
-  EXPECT_EQ(classes[0].size, amd64 ? 72u : 36u);  // 8 pointers and an int, padded to pointer alignment
+  EXPECT_EQ(classes[0].instance_size,
+            amd64 ? 72u : 36u);  // 8 pointers and an int, padded to pointer alignment
   ASSERT_EQ(classes[0].hooks.size(), 1u);
   EXPECT_EQ(classes[0].hooks[0].code, code1_base + cloze_open);
 }

@@ -2,9 +2,9 @@
 
 #include <string.h>
 
+#include "image/image_format.h"
 #include "qlimage/image_inspection.h"
 #include "qlimage/pe_resources.h"
-#include "image/image_format.h"
 
 namespace qlimage {
 namespace {

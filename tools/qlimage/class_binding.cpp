@@ -1,3 +1,4 @@
+// Binding the class list: names to indexes, symbols to places, sizes settled, the hierarchy checked.
 #include "qlimage/class_binding.h"
 
 #include <map>
@@ -19,34 +20,30 @@ std::string folded(std::string_view name) {
 }
 
 struct Binder {
-  const std::vector<coff::ObjectFile>& objects;
   const Resolution& resolution;
-  const Project& project;
+  const std::vector<ClassDescription>& classes;
+  const std::string& path;
   Diagnostics& diagnostics;
-  BoundClasses out;
-  std::map<std::string, uint32_t> name_index;   // text -> index into out.names
-  std::map<std::string, uint32_t> class_index;  // class name as written -> class index
+  std::vector<BoundClass> out;
+  std::map<std::string, uint32_t> class_index;  // folded class name -> class index
 
   std::string short_name(size_t index) const {
-    const std::string& name = project.classes[index].name;
+    const std::string& name = classes[index].name;
     return name.empty() ? "class " + std::to_string(index) : name;
   }
   std::string label(size_t index) const {
-    const std::string& name = project.classes[index].name;
-    return "class " + std::to_string(index) + (name.empty() ? " (anonymous)" : " '" + name + "'");
+    const ClassDescription& cls = classes[index];
+    std::string out =
+        "class " + std::to_string(index) + (cls.name.empty() ? " (anonymous)" : " '" + cls.name + "'");
+    if (!cls.made_for.empty()) out += (cls.reference ? " (named by " : " (made for ") + cls.made_for + ")";
+    return out;
   }
   void error(size_t index, const std::string& message) {
-    diagnostics.error((project.path.empty() ? "" : project.path + ": ") + label(index) + ": " + message);
-  }
-
-  uint32_t intern(const std::string& text) {
-    auto [it, inserted] = name_index.try_emplace(text, static_cast<uint32_t>(out.names.size()));
-    if (inserted) out.names.push_back(text);
-    return it->second;
+    diagnostics.error((path.empty() ? "" : path + ": ") + label(index) + ": " + message);
   }
 
   std::optional<uint32_t> class_named(size_t index, const std::string& field, const std::string& name) {
-    auto it = class_index.find(name);
+    auto it = class_index.find(folded(name));
     if (it != class_index.end()) return it->second;
     error(index,
           field + " '" + name +
@@ -55,9 +52,9 @@ struct Binder {
     return std::nullopt;
   }
 
-  std::optional<Target> code(size_t index, const std::string& field, const std::string& symbol) {
+  std::optional<SymbolTarget> code(size_t index, const std::string& field, const std::string& symbol) {
     std::string problem;
-    std::optional<Target> target = bind_code_symbol(objects, resolution, symbol, problem);
+    std::optional<SymbolTarget> target = bind_code_symbol(resolution, symbol, problem);
     if (!target) error(index, field + " '" + symbol + "' " + problem);
     return target;
   }
@@ -65,8 +62,8 @@ struct Binder {
 
 void index_names(Binder& b) {
   std::map<std::string, size_t> folded_names;
-  for (size_t i = 0; i < b.project.classes.size(); ++i) {
-    const std::string& name = b.project.classes[i].name;
+  for (size_t i = 0; i < b.classes.size(); ++i) {
+    const std::string& name = b.classes[i].name;
     if (name.empty()) continue;
     auto [it, inserted] = folded_names.try_emplace(folded(name), i);
     if (!inserted) {
@@ -74,35 +71,37 @@ void index_names(Binder& b) {
                      "; class names must differ in more than letter case, since the runtime ignores it");
       continue;
     }
-    b.class_index[name] = static_cast<uint32_t>(i);
+    b.class_index[folded(name)] = static_cast<uint32_t>(i);
   }
 }
 
 std::optional<uint32_t> settle_size(Binder& b, size_t i, const ClassDescription& description) {
-  uint16_t machine = b.resolution.machine;
+  const TargetDescription& target = *b.resolution.target;
   uint32_t size = 0;
   if (description.size) {
     size = *description.size;
   } else if (!description.size_symbol.empty()) {
     std::string problem;
-    std::optional<uint32_t> value = read_data_word(b.objects, b.resolution, description.size_symbol, problem);
+    std::optional<uint32_t> value = read_data_word(b.resolution, description.size_symbol, problem);
     if (!value) {
       b.error(i, "size '" + description.size_symbol + "' " + problem);
       return std::nullopt;
     }
     size = *value;
   } else if (description.is_interface) {
-    return root_object_size(machine);  // never instantiated
+    return target.root_object_size();  // never instantiated
+  } else if (description.size_of_superclass) {
+    return 0;  // settled once every class of the chain has its size
   } else {
     b.error(i,
             "needs a size: the bytes of an instance, header included, or the name of a constant that the "
             "compiled code defines as extern \"C\" const uint32_t NAME = sizeof(...);");
     return std::nullopt;
   }
-  if (size < object_header_size(machine) || size > kMaxInstanceSize) {
+  if (size < target.object_header_size || size > kMaxInstanceSize) {
     b.error(i, "the size " + std::to_string(size) + " must lie from " +
-                   std::to_string(object_header_size(machine)) + " (the object header on " +
-                   std::string(coff::machine_name(machine)) + ") to " + std::to_string(kMaxInstanceSize));
+                   std::to_string(target.object_header_size) + " (the object header on " +
+                   std::string(target.name) + ") to " + std::to_string(kMaxInstanceSize));
     return std::nullopt;
   }
   return size;
@@ -112,7 +111,7 @@ std::optional<uint32_t> settle_size(Binder& b, size_t i, const ClassDescription&
 template <typename Entry, typename NameOf, typename CodeOf>
 std::vector<DescriptorMember> bind_members(Binder& b, size_t i, const std::vector<Entry>& entries,
                                            const std::string& what, NameOf name_of, CodeOf code_of) {
-  const ClassDescription& description = b.project.classes[i];
+  const ClassDescription& description = b.classes[i];
   std::vector<DescriptorMember> members;
   std::set<std::string> seen;
   for (const Entry& entry : entries) {
@@ -122,7 +121,7 @@ std::vector<DescriptorMember> bind_members(Binder& b, size_t i, const std::vecto
     if (!seen.insert(folded(name)).second) {
       b.error(i, "lists the " + what + " '" + name + "' twice; the runtime would only ever use one of them");
     }
-    DescriptorMember member{b.intern(name), std::nullopt, 0};
+    DescriptorMember member{name, std::nullopt, 0};
     if (description.is_interface) {
       if (!symbol.empty()) {
         b.error(i, "is an interface, so its " + what + " '" + name + "' has a name only, but code '" +
@@ -139,10 +138,10 @@ std::vector<DescriptorMember> bind_members(Binder& b, size_t i, const std::vecto
 }
 
 BoundClass bind_compiled(Binder& b, size_t i) {
-  const ClassDescription& description = b.project.classes[i];
+  const ClassDescription& description = b.classes[i];
   BoundClass bound;
   bound.is_interface = description.is_interface;
-  if (!description.name.empty()) bound.name = b.intern(description.name);
+  if (!description.name.empty()) bound.name = description.name;
   if (!description.superclass.empty()) {
     if (std::optional<uint32_t> super = b.class_named(i, "superclass", description.superclass)) {
       if (*super == i) b.error(i, "is its own superclass");
@@ -166,7 +165,7 @@ BoundClass bind_compiled(Binder& b, size_t i) {
   for (const std::string& name : description.interfaces) {
     std::optional<uint32_t> index = b.class_named(i, "interface", name);
     if (!index) continue;
-    const ClassDescription& target = b.project.classes[*index];
+    const ClassDescription& target = b.classes[*index];
     if (*index == i) {
       b.error(i, "lists itself as one of its interfaces");
     } else if (!target.reference && !target.is_interface) {
@@ -210,7 +209,7 @@ BoundClass bind_compiled(Binder& b, size_t i) {
 }
 
 BoundClass bind_reference(Binder& b, size_t i) {
-  const ClassDescription& description = b.project.classes[i];
+  const ClassDescription& description = b.classes[i];
   bool plain = description.superclass.empty() && !description.size && description.size_symbol.empty() &&
                description.constructor.empty() && description.destructor.empty() &&
                !description.is_interface && description.interfaces.empty() && description.methods.empty() &&
@@ -224,13 +223,34 @@ BoundClass bind_reference(Binder& b, size_t i) {
   if (description.name.empty()) {
     b.error(i, "is a reference without a name");
   } else {
-    bound.name = b.intern(description.name);
+    bound.name = description.name;
   }
   return bound;
 }
 
+// A control's own class without a size of its own takes its superclass's, when qlimage knows it; otherwise
+// the runtime grows the class to its superclass's size when the image starts.
+void settle_inherited_sizes(Binder& b) {
+  std::vector<BoundClass>& classes = b.out;
+  for (size_t i = 0; i < classes.size(); ++i) {
+    if (!b.classes[i].size_of_superclass || classes[i].reference) continue;
+    uint32_t size = 0;
+    int32_t at = classes[i].superclass;
+    for (size_t steps = 0; size == 0 && at >= 0 && steps < classes.size(); ++steps) {
+      if (classes[at].reference) {
+        size = b.resolution.target->builtin_instance_size(b.classes[at].name)
+                   .value_or(b.resolution.target->root_object_size());
+      } else {
+        size = classes[at].size;
+      }
+      at = classes[at].superclass;
+    }
+    classes[i].size = size ? size : b.resolution.target->root_object_size();
+  }
+}
+
 void check_superclass_chains(Binder& b) {
-  const std::vector<BoundClass>& classes = b.out.classes;
+  const std::vector<BoundClass>& classes = b.out;
   for (size_t i = 0; i < classes.size(); ++i) {
     std::string path = b.short_name(i);
     int32_t at = classes[i].superclass;
@@ -257,23 +277,23 @@ void check_superclass_chains(Binder& b) {
 std::optional<bool> has_method(const Binder& b, size_t index, const std::string& name) {
   std::string wanted = folded(name);
   int32_t at = static_cast<int32_t>(index);
-  for (size_t steps = 0; at >= 0 && steps <= b.out.classes.size(); ++steps) {
-    if (b.out.classes[at].reference) return std::nullopt;
-    for (const ClassMethod& method : b.project.classes[at].methods) {
+  for (size_t steps = 0; at >= 0 && steps <= b.out.size(); ++steps) {
+    if (b.out[at].reference) return std::nullopt;
+    for (const ClassMethod& method : b.classes[at].methods) {
       if (folded(method.name) == wanted) return true;
     }
-    at = b.out.classes[at].superclass;
+    at = b.out[at].superclass;
   }
   return false;
 }
 
 void check_implementations(Binder& b) {
-  for (size_t i = 0; i < b.out.classes.size(); ++i) {
-    const BoundClass& cls = b.out.classes[i];
+  for (size_t i = 0; i < b.out.size(); ++i) {
+    const BoundClass& cls = b.out[i];
     if (cls.reference || cls.is_interface) continue;
     for (uint32_t interface : cls.interfaces) {
-      if (b.out.classes[interface].reference) continue;
-      for (const ClassMethod& method : b.project.classes[interface].methods) {
+      if (b.out[interface].reference) continue;
+      for (const ClassMethod& method : b.classes[interface].methods) {
         std::optional<bool> found = has_method(b, i, method.name);
         if (found && !*found) {
           b.error(i, "implements " + b.label(interface) + " but has no method '" + method.name +
@@ -286,22 +306,19 @@ void check_implementations(Binder& b) {
 
 }  // namespace
 
-uint32_t object_header_size(uint16_t machine) { return machine == coff::kMachineAmd64 ? 32 : 16; }
-uint32_t root_object_size(uint16_t machine) { return machine == coff::kMachineAmd64 ? 48 : 24; }
-
-bool bind_classes(const std::vector<coff::ObjectFile>& objects, Resolution& resolution,
-                  const Project& project, Diagnostics& diagnostics) {
-  Binder b{objects, resolution, project, diagnostics, {}, {}, {}};
+std::optional<std::vector<BoundClass>> bind_classes(const Resolution& resolution, const ClassList& list,
+                                                    const std::string& path, Diagnostics& diagnostics) {
+  Binder b{resolution, list.classes, path, diagnostics, {}, {}};
   size_t errors_before = diagnostics.errors.size();
   index_names(b);
-  for (size_t i = 0; i < project.classes.size(); ++i) {
-    b.out.classes.push_back(project.classes[i].reference ? bind_reference(b, i) : bind_compiled(b, i));
+  for (size_t i = 0; i < list.classes.size(); ++i) {
+    b.out.push_back(list.classes[i].reference ? bind_reference(b, i) : bind_compiled(b, i));
   }
+  settle_inherited_sizes(b);
   check_superclass_chains(b);
   check_implementations(b);
-  if (diagnostics.errors.size() != errors_before) return false;
-  resolution.classes = std::move(b.out);
-  return true;
+  if (diagnostics.errors.size() != errors_before) return std::nullopt;
+  return std::move(b.out);
 }
 
 }  // namespace qlimage

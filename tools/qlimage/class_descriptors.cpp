@@ -1,40 +1,27 @@
+// Writing class descriptors: kind 1 references by name, kind 0 compiled classes word by word.
 #include "qlimage/class_descriptors.h"
 
-#include "qlimage/generated_data.h"
+#include "image/class_descriptor.h"
 
 namespace qlimage {
 namespace {
 
-constexpr uint32_t kCompiledKind = 0;
-constexpr uint32_t kReferenceKind = 1;
-
 struct DescriptorWriter {
-  Bytes& data1;
-  const std::vector<uint32_t>& name_headers;
-  const std::vector<std::vector<uint32_t>>& section_offset;
-  std::vector<DataWord>& words;
+  Data1Record& record;
+  StringPool& names;
 
-  void word(uint32_t value) { append_u32(data1, value); }
-  void name(std::optional<uint32_t> index) {
-    if (!index) {
+  void word(uint32_t value) { append_word(record, value); }
+  void name(const std::optional<std::string>& text) {
+    if (text) {
+      append_pointer(record, names.constant(*text));
+    } else {
       word(0);  // the empty name
-      return;
     }
-    words.push_back({static_cast<uint32_t>(data1.size()), false});
-    word(name_headers[*index]);
   }
-  // An absent address stays 0 and unrelocated, so that it still reads as "none" once loaded.
-  void code(const std::optional<Target>& target) {
-    if (!target) {
-      word(0);
-      return;
-    }
-    words.push_back({static_cast<uint32_t>(data1.size()), true});
-    word(section_offset[target->object][target->section] + target->value);
-  }
+  void code(const std::optional<SymbolTarget>& target) { append_code(record, target); }
 
   void compiled(const BoundClass& cls) {
-    word(kCompiledKind);
+    word(ql::image::kCompiledClass);
     word(cls.size);
     name(cls.name);
     word(static_cast<uint32_t>(cls.superclass));
@@ -43,8 +30,7 @@ struct DescriptorWriter {
       code(cls.constructor);
       code(cls.destructor);
     }
-    append_u8(data1, cls.is_interface ? 1 : 0);
-    for (int pad = 0; pad < 3; ++pad) append_u8(data1, 0);
+    word(cls.is_interface ? 1 : 0);  // the flag byte and 3 zero bytes
     word(static_cast<uint32_t>(cls.interfaces.size()));
     for (uint32_t index : cls.interfaces) word(index);
     word(static_cast<uint32_t>(cls.methods.size()));
@@ -64,30 +50,32 @@ struct DescriptorWriter {
       code(handler.code);
     }
     word(static_cast<uint32_t>(cls.method_table.size()));
-    for (const std::optional<Target>& slot : cls.method_table) code(slot);
+    for (const std::optional<SymbolTarget>& slot : cls.method_table) code(slot);
   }
 };
 
 }  // namespace
 
-std::vector<uint32_t> append_class_descriptors(Bytes& data1, const BoundClasses& classes,
-                                               const std::vector<std::vector<uint32_t>>& section_offset,
-                                               uint16_t machine, std::vector<DataWord>& words) {
-  std::vector<uint32_t> name_headers;
-  for (const std::string& text : classes.names) {
-    name_headers.push_back(append_string_constant(data1, text, machine, words));
+std::vector<RecordId> add_class_descriptors(Data1Records& records, StringPool& names,
+                                            const std::vector<BoundClass>& classes) {
+  // Names first, so that the descriptors follow their string constants in data1.
+  for (const BoundClass& cls : classes) {
+    if (cls.name) names.constant(*cls.name);
+    for (const auto* members : {&cls.methods, &cls.hooks, &cls.menu_handlers}) {
+      for (const DescriptorMember& member : *members) names.constant(member.name);
+    }
   }
-  DescriptorWriter writer{data1, name_headers, section_offset, words};
-  std::vector<uint32_t> descriptors;
-  pad_to(data1, 4);
-  for (const BoundClass& cls : classes.classes) {
-    descriptors.push_back(static_cast<uint32_t>(data1.size()));
+  std::vector<RecordId> descriptors;
+  for (const BoundClass& cls : classes) {
+    Data1Record record;
+    DescriptorWriter writer{record, names};
     if (cls.reference) {
-      writer.word(kReferenceKind);
+      writer.word(ql::image::kReferenceClass);
       writer.name(cls.name);
     } else {
       writer.compiled(cls);
     }
+    descriptors.push_back(records.add(std::move(record)));
   }
   return descriptors;
 }

@@ -1,3 +1,4 @@
+// Parsing the options and operands of a command.
 #include "qlimage/command_line.h"
 
 namespace qlimage {
@@ -8,8 +9,8 @@ const std::string* Arguments::option(std::string_view name) const {
 }
 
 std::optional<Arguments> parse_arguments(const std::vector<std::string>& args,
-                                         std::initializer_list<std::string_view> options,
-                                         std::string& error) {
+                                         std::initializer_list<std::string_view> options, std::string& error,
+                                         std::initializer_list<std::string_view> repeatable) {
   Arguments parsed;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -22,8 +23,10 @@ std::optional<Arguments> parse_arguments(const std::vector<std::string>& args,
       continue;
     }
     std::string name = arg.substr(0, arg.find('='));
-    bool known = false;
+    bool known = false, repeats = false;
     for (std::string_view option : options) known = known || option == name;
+    for (std::string_view option : repeatable) repeats = repeats || option == name;
+    known = known || repeats;
     if (!known) {
       error = "unknown option '" + name + "'";
       return std::nullopt;
@@ -37,7 +40,9 @@ std::optional<Arguments> parse_arguments(const std::vector<std::string>& args,
       error = "option '" + name + "' needs a value";
       return std::nullopt;
     }
-    if (!parsed.options.emplace(name, value).second) {
+    if (repeats) {
+      parsed.repeated[name].push_back(value);
+    } else if (!parsed.options.emplace(name, value).second) {
       error = "option '" + name + "' is given twice";
       return std::nullopt;
     }

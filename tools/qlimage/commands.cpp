@@ -1,15 +1,17 @@
+// The qlimage commands and their help texts.
 #include "qlimage/commands.h"
 
 #include <filesystem>
 
+#include "image/image_format.h"
 #include "qlimage/attach.h"
 #include "qlimage/command_line.h"
 #include "qlimage/dump.h"
 #include "qlimage/file_io.h"
 #include "qlimage/image_inspection.h"
 #include "qlimage/linker.h"
+#include "qlimage/project_files.h"
 #include "qlimage/project_reader.h"
-#include "image/image_format.h"
 
 namespace qlimage {
 namespace {
@@ -27,14 +29,18 @@ constexpr const char* kUsage =
     "Run 'qlimage COMMAND --help' for a command's options.\n";
 
 constexpr const char* kLinkHelp =
-    "usage: qlimage link [--project FILE.toml] [--entry SYMBOL] -o OUT.img OBJECT...\n"
+    "usage: qlimage link [--project FILE.toml] [--file NAME=PATH]... [--entry SYMBOL] -o OUT.img OBJECT...\n"
     "\n"
     "Links relocatable COFF objects (x86-64 or i386, from gcc -c or ld -r) into an application image:\n"
-    "code1 (the code), code2 (data fixups and imports), data1 (data, string constants, project items, the\n"
-    "project table) and data2 (data1's relocations).\n"
+    "code1 (the code), code2 (data fixups and imports), data1 (data, string constants, class descriptors,\n"
+    "window descriptions, project items, stored plug-ins, the project table) and data2 (data1's "
+    "relocations).\n"
     "\n"
     "  --project FILE.toml  the project description (entry routine, string constants, extra imports,\n"
-    "                       settings, classes); without it the image has an empty project table\n"
+    "                       settings, classes, windows, menus, pictures, sounds, implicit instances,\n"
+    "                       plug-ins); without it the image has an empty project table\n"
+    "  --file NAME=PATH     the file that \"@NAME\" stands for in the project (a build output such as the\n"
+    "                       plug-in DLL); may be given for several names\n"
     "  --entry SYMBOL       the entry routine; overrides the project's [application] entry\n"
     "  -o OUT.img           the image to write\n"
     "\n"
@@ -60,8 +66,9 @@ constexpr const char* kDumpHelp =
     "usage: qlimage dump FILE\n"
     "\n"
     "Describes an image, or an executable that carries one: its blocks, imports with their call sites,\n"
-    "data fixups, data2 runs, the project table with its class descriptors and items, and the decoded\n"
-    "settings. Reports anything malformed with its place; exits with 1 when something is wrong.\n";
+    "data fixups, data2 runs, the project table with its class descriptors and items (settings, menu bar,\n"
+    "pictures, sounds, implicit instances), the string constants, window descriptions and stored plug-ins.\n"
+    "Reports anything malformed with its place; exits with 1 when something is wrong.\n";
 
 struct Command {
   const char* name;
@@ -106,8 +113,13 @@ bool same_file(const std::string& a, const std::string& b) {
 
 int link_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   Command command{"link", err};
-  std::optional<Arguments> parsed = arguments(command, args, {"--project", "--entry", "-o"});
-  if (!parsed) return 1;
+  std::string problem;
+  std::optional<Arguments> parsed =
+      parse_arguments(args, {"--project", "--entry", "-o"}, problem, {"--file"});
+  if (!parsed) {
+    command.error(problem + "; see 'qlimage link --help'");
+    return 1;
+  }
   if (parsed->help) {
     out << kLinkHelp;
     return 0;
@@ -115,6 +127,17 @@ int link_command(const std::vector<std::string>& args, std::ostream& out, std::o
   const std::string* output = parsed->option("-o");
   if (!output) command.error("no output: give -o OUT.img");
   if (parsed->operands.empty()) command.error("no input objects: give the .o files to link");
+  FileArguments files;
+  if (auto it = parsed->repeated.find("--file"); it != parsed->repeated.end()) {
+    for (const std::string& value : it->second) {
+      size_t equals = value.find('=');
+      if (equals == std::string::npos || equals == 0 || equals + 1 == value.size()) {
+        command.error("--file " + value + ": give it as --file NAME=PATH");
+      } else if (!files.emplace(value.substr(0, equals), value.substr(equals + 1)).second) {
+        command.error("--file " + value.substr(0, equals) + " is given twice");
+      }
+    }
+  }
   if (command.failed) return 1;
 
   Diagnostics diagnostics;
@@ -129,6 +152,10 @@ int link_command(const std::vector<std::string>& args, std::ostream& out, std::o
       return 1;
     }
     project = std::move(*read_back);
+    if (!load_project_files(project, files, diagnostics)) {
+      command.report(diagnostics);
+      return 1;
+    }
   }
   std::vector<InputObject> inputs;
   for (const std::string& path : parsed->operands) {
@@ -147,8 +174,8 @@ int link_command(const std::vector<std::string>& args, std::ostream& out, std::o
   for (const ImportReport& import : report.imports) sites += import.call_sites;
   out << *output << ": code1 " << image->code1.size() << " bytes, " << report.imports.size() << " imports ("
       << sites << " call sites), " << report.fixups.size() << " data fixups; data1 " << image->data1.size()
-      << " bytes, " << report.relocated_words.size() << " relocated words; " << report.classes.size()
-      << " classes\n";
+      << " bytes, " << report.relocated_words << " relocated words; " << report.classes.size() << " classes, "
+      << report.items.size() << " items, " << report.windows.size() << " windows\n";
   return 0;
 }
 

@@ -1,12 +1,15 @@
+// Printing an image's report.
 #include "qlimage/dump.h"
 
 #include <stdio.h>
 #include <string.h>
 
+#include "image/image_format.h"
+#include "image/stream_reader.h"
 #include "qlimage/image.h"
 #include "qlimage/image_inspection.h"
 #include "qlimage/pe_resources.h"
-#include "image/image_format.h"
+#include "qlimage/target.h"
 
 namespace qlimage {
 namespace {
@@ -37,132 +40,229 @@ std::string signed_hex(int32_t value) {
   return value < 0 ? "-" + hex(0ull - static_cast<int64_t>(value)) : hex(static_cast<uint32_t>(value));
 }
 
-void print_settings(const Settings& settings, std::ostream& out) {
-  out << "      font flag " << int{settings.font_flag} << ", script code " << settings.script_code
-      << " (font character set " << int{ql::image::charset_for_script(settings.script_code)} << ")\n";
-  out << "      file types: " << settings.file_types.size() << "\n";
-  for (const FileType& type : settings.file_types) {
-    std::string extensions;
-    for (const std::string& extension : type.extensions) {
-      extensions += (extensions.empty() ? "" : ";") + extension;
+struct Printer {
+  const Image& image;
+  const ImageReport& report;
+  std::ostream& out;
+
+  std::string code_address(uint32_t code) const {
+    return code == 0 ? std::string("none") : "code1+" + hex(code - report.code1_address);
+  }
+  std::string class_reference(int64_t index) const {
+    std::string text = std::to_string(index);
+    if (index >= 0 && static_cast<size_t>(index) < report.classes.size()) {
+      const ql::image::ClassDescriptor& cls = report.classes[index].descriptor;
+      text += cls.name.empty() ? " (anonymous)" : " " + quoted(cls.name);
     }
-    out << "        " << quoted(type.name) << " codes " << quoted(type.first_code) << " "
-        << quoted(type.second_code) << " extensions " << quoted(extensions) << "\n";
+    return text;
   }
-  out << "      messages: " << settings.messages.size() << "\n";
-  for (size_t i = 0; i < settings.messages.size(); ++i) {
-    out << "        " << i << ": " << quoted(settings.messages[i]) << "\n";
-  }
-  out << "      MDI: " << (settings.mdi ? "yes" : "no") << ", title " << quoted(settings.mdi_title) << "\n";
-}
 
-std::string code_address(const std::optional<uint32_t>& code) {
-  return code ? "code1+" + hex(*code) : std::string("none");
-}
-
-std::string class_reference(uint32_t index, const std::vector<ClassReport>& classes) {
-  std::string out = std::to_string(index);
-  if (index < classes.size() && classes[index].named) out += " " + quoted(classes[index].name);
-  return out;
-}
-
-void print_members(const char* title, const std::vector<MemberReport>& members, bool with_code, bool with_key,
-                   std::ostream& out) {
-  if (members.empty()) return;
-  out << "    " << title << ": " << members.size() << "\n";
-  for (const MemberReport& member : members) {
-    out << "      " << quoted(member.name);
-    if (with_code) out << " " << code_address(member.code);
-    if (with_key) out << ", key " << member.key;
-    out << "\n";
-  }
-}
-
-void print_class(const ClassReport& cls, const std::vector<ClassReport>& classes, std::ostream& out) {
-  out << "  class " << cls.index << " at data1+" << hex(cls.pointer) << ": ";
-  if (cls.kind == 1) {
-    out << "reference " << quoted(cls.name) << "\n";
-    return;
-  }
-  out << (cls.is_interface ? "compiled interface " : "compiled class ")
-      << (cls.named ? quoted(cls.name) : std::string("(anonymous)")) << ", superclass "
-      << (cls.superclass < 0 ? std::string("none")
-                             : class_reference(static_cast<uint32_t>(cls.superclass), classes))
-      << ", size " << cls.size << (cls.complete ? "" : " (descriptor unreadable past here)") << "\n";
-  if (cls.has_constructor) {
-    out << "    constructor " << code_address(cls.constructor) << ", destructor "
-        << code_address(cls.destructor) << "\n";
-  }
-  if (!cls.interfaces.empty()) {
-    out << "    interfaces:";
-    for (uint32_t index : cls.interfaces) out << " " << class_reference(index, classes);
-    out << "\n";
-  }
-  print_members("methods", cls.methods, !cls.is_interface, false, out);
-  print_members("hooks", cls.hooks, true, true, out);
-  print_members("menu handlers", cls.menu_handlers, true, false, out);
-  if (!cls.method_table.empty()) {
-    out << "    method table: " << cls.method_table.size() << " slot"
-        << (cls.method_table.size() == 1 ? "" : "s") << "\n";
-    for (size_t slot = 0; slot < cls.method_table.size(); ++slot) {
-      out << "      " << slot << ": " << code_address(cls.method_table[slot]) << "\n";
+  void members(const char* title, const std::vector<ql::image::DescribedMethod>& methods, bool with_code) {
+    if (methods.empty()) return;
+    out << "    " << title << ": " << methods.size() << "\n";
+    for (const ql::image::DescribedMethod& method : methods) {
+      out << "      " << quoted(method.name) << (with_code ? " " + code_address(method.code) : "") << "\n";
     }
   }
-}
+
+  void print_class(const ClassReport& report_class) {
+    const ql::image::ClassDescriptor& cls = report_class.descriptor;
+    out << "  class " << report_class.index << " at data1+" << hex(report_class.pointer) << ": ";
+    if (cls.kind == ql::image::kReferenceClass) {
+      out << "reference " << quoted(cls.name) << "\n";
+      return;
+    }
+    out << (cls.is_interface ? "compiled interface " : "compiled class ")
+        << (cls.name.empty() ? std::string("(anonymous)") : quoted(cls.name)) << ", superclass "
+        << (cls.superclass < 0 ? std::string("none") : class_reference(cls.superclass)) << ", size "
+        << cls.instance_size << (report_class.complete ? "" : " (descriptor unreadable past here)") << "\n";
+    if (cls.has_constructor) {
+      out << "    constructor " << code_address(cls.constructor) << ", destructor "
+          << code_address(cls.destructor) << "\n";
+    }
+    if (!cls.interfaces.empty()) {
+      out << "    interfaces:";
+      for (uint32_t index : cls.interfaces) out << " " << class_reference(index);
+      out << "\n";
+    }
+    members("methods", cls.methods, !cls.is_interface);
+    if (!cls.hooks.empty()) {
+      out << "    hooks: " << cls.hooks.size() << "\n";
+      for (const ql::image::DescribedHook& hook : cls.hooks) {
+        out << "      " << quoted(hook.name) << " " << code_address(hook.code) << ", key " << hook.key
+            << "\n";
+      }
+    }
+    if (!cls.menu_handlers.empty()) {
+      out << "    menu handlers: " << cls.menu_handlers.size() << "\n";
+      for (const ql::image::DescribedMenuHandler& handler : cls.menu_handlers) {
+        out << "      " << quoted(handler.item_name) << " " << code_address(handler.code) << "\n";
+      }
+    }
+    if (!cls.method_table.empty()) {
+      out << "    method table: " << cls.method_table.size() << " slot"
+          << (cls.method_table.size() == 1 ? "" : "s") << "\n";
+      for (size_t slot = 0; slot < cls.method_table.size(); ++slot) {
+        out << "      " << slot << ": " << code_address(cls.method_table[slot]) << "\n";
+      }
+    }
+  }
+
+  void settings(const ql::image::Settings& settings) {
+    out << "      font flag " << int{settings.font_flag} << ", script code " << settings.script_code
+        << " (font character set " << int{settings.font_charset} << ")\n";
+    out << "      file types: " << settings.file_types.size() << "\n";
+    for (const ql::image::FileType& type : settings.file_types) {
+      out << "        " << quoted(type.name) << " codes " << quoted(type.first_code) << " "
+          << quoted(type.second_code) << " extensions " << quoted(type.extensions) << "\n";
+    }
+    out << "      messages: " << settings.messages.size() << "\n";
+    for (size_t i = 0; i < settings.messages.size(); ++i) {
+      out << "        " << i << ": " << quoted(settings.messages[i]) << "\n";
+    }
+    out << "      MDI: " << (settings.mdi ? "yes" : "no") << ", title " << quoted(settings.mdi_title) << "\n";
+  }
+
+  static std::string index_text(int32_t index) {
+    return static_cast<uint32_t>(index) == ql::image::kMissingIndex ? "none" : std::to_string(index);
+  }
+
+  void menu_entries(const std::vector<ql::image::MenuEntry>& entries, int depth) {
+    for (const ql::image::MenuEntry& entry : entries) {
+      out << std::string(6 + 2 * depth, ' ') << quoted(entry.text);
+      if (entry.text == "-") out << " (separator)";
+      if (!entry.name.empty()) out << " name " << quoted(entry.name);
+      if (static_cast<uint32_t>(entry.index) != ql::image::kMissingIndex) out << " index " << entry.index;
+      if (!entry.command_key.empty()) out << " key " << quoted(entry.command_key);
+      if (!entry.third_text.empty() || !entry.fourth_text.empty()) {
+        out << " texts " << quoted(entry.third_text) << " " << quoted(entry.fourth_text);
+      }
+      out << " class " << class_reference(entry.class_index);
+      if (entry.kind != ql::image::kMenuEntryItem) out << " (kind " << entry.kind << ")";
+      out << (entry.has_submenu ? ", submenu:" : "") << "\n";
+      menu_entries(entry.items, depth + 1);
+    }
+  }
+
+  void item(const ItemReport& item) {
+    if (item.pointer == 0) {
+      out << "  item " << item.index << ": empty\n";
+      return;
+    }
+    out << "  item " << item.index << " at data1+" << hex(item.pointer) << ": kind " << item.kind << " ("
+        << item_kind_name(item.kind) << ")";
+    if (item.picture) {
+      const ql::image::PictureRecord& p = *item.picture;
+      out << ", " << p.width << " x " << p.height << " pixels, depth " << p.depth << ", " << p.byte_count
+          << " bytes, Transparent " << p.transparent;
+    }
+    if (item.sound) {
+      char seconds[32];
+      snprintf(seconds, sizeof seconds, "%.3f", item.sound->length / double{ql::image::kSoundSampleRate});
+      out << ", " << item.sound->length << " bytes, " << seconds << " s at " << ql::image::kSoundSampleRate
+          << " Hz";
+    }
+    if (item.implicit_instance) {
+      out << ", class " << class_reference(item.implicit_instance->class_index) << " stored into data1+"
+          << hex(item.implicit_instance->global - report.data1_address);
+    }
+    out << "\n";
+    if (item.settings) settings(*item.settings);
+    if (item.menu_bar) {
+      out << "    menus: " << item.menu_bar->menus.size() << "\n";
+      menu_entries(item.menu_bar->menus, 0);
+    }
+  }
+
+  void pairs(const std::vector<ql::image::PropertyPair>& properties, const char* indent) {
+    for (const ql::image::PropertyPair& pair : properties) {
+      out << indent << quoted(pair.name) << " = " << quoted(pair.value) << "\n";
+    }
+  }
+
+  void window(const WindowReport& window) {
+    const ql::image::WindowDescription& d = window.description;
+    out << "  " << window.symbol << " at data1+" << hex(window.offset) << ": class "
+        << class_reference(d.class_index) << ", " << d.properties.size() << " properties, "
+        << d.controls.size() << " controls, " << d.bindings.size() << " bindings\n";
+    pairs(d.properties, "    ");
+    for (size_t c = 0; c < d.controls.size(); ++c) {
+      out << "    control " << c << ": class " << class_reference(d.controls[c].class_index) << "\n";
+      pairs(d.controls[c].properties, "      ");
+    }
+    for (const ql::image::BindingRecord& binding : d.bindings) {
+      out << "    binding: control " << binding.first_control << " " << quoted(binding.first_part)
+          << " and control " << binding.second_control << " " << quoted(binding.second_part) << " by class "
+          << class_reference(binding.binder_class) << "\n";
+    }
+  }
+
+  void print() {
+    out << "blocks:\n";
+    out << "  code1 " << image.code1.size() << " bytes\n";
+    out << "  code2 " << image.code2.size() << " bytes\n";
+    out << "  data1 " << image.data1.size() << " bytes\n";
+    out << "  data2 " << image.data2.size() << " bytes\n";
+    if (report.link_map) {
+      const TargetDescription* target = target_for_machine(report.link_map->machine);
+      out << "linked for "
+          << (target ? std::string(target->name) : "machine " + hex(report.link_map->machine)) << "\n";
+    }
+    out << "entry routine: code1+" << hex(report.entry_routine) << "\n";
+
+    uint32_t sites = 0;
+    for (const ImportReport& import : report.imports) sites += import.call_sites;
+    out << "imports: " << report.imports.size() << " (" << sites << " call sites)\n";
+    for (const ImportReport& import : report.imports) {
+      out << "  " << quoted(import.name) << ": " << import.call_sites << " call site"
+          << (import.call_sites == 1 ? "" : "s") << ", chain head code1+" << hex(import.chain_head) << "\n";
+    }
+    out << "data fixups: " << report.fixups.size() << "\n";
+    for (const FixupReport& fixup : report.fixups) {
+      out << "  code1+" << hex(fixup.offset) << " holds data1" << (fixup.value < 0 ? "" : "+")
+          << signed_hex(fixup.value) << "\n";
+    }
+
+    uint32_t words[2] = {0, 0};
+    for (const ql::image::Data2Run& run : report.runs)
+      words[run.base == ql::image::RelocationBase::kData1] += run.words;
+    out << "data2: " << report.runs.size() << " runs relocating " << words[0] << " words by code1 and "
+        << words[1] << " by data1; " << report.skip_words << " skip words; the cursor ends at data1+"
+        << hex(report.data2_cursor_end) << " of " << hex(image.data1.size()) << "\n";
+    if (report.ignored_data2_words)
+      out << "data2 words ignored by the loader: " << report.ignored_data2_words << "\n";
+    for (const ql::image::Data2Run& run : report.runs) {
+      out << "  data1+" << hex(run.offset) << ": " << run.words << " word" << (run.words == 1 ? "" : "s")
+          << " by " << (run.base == ql::image::RelocationBase::kData1 ? "data1" : "code1") << " ("
+          << hex(run.word & 0xFE00) << ")\n";
+    }
+
+    out << "project table at data1+" << hex(report.project_table) << ": " << report.classes.size()
+        << " classes, " << report.items.size() << " items\n";
+    for (const ClassReport& cls : report.classes) print_class(cls);
+    for (const ItemReport& entry : report.items) item(entry);
+    if (!report.strings.empty()) {
+      out << "string constants: " << report.strings.size() << "\n";
+      for (const StringReport& text : report.strings) {
+        out << "  " << text.symbol << " at data1+" << hex(text.offset) << ": " << quoted(text.text) << "\n";
+      }
+    }
+    if (!report.windows.empty()) {
+      out << "windows: " << report.windows.size() << "\n";
+      for (const WindowReport& entry : report.windows) window(entry);
+    }
+    if (report.link_map) {
+      out << "stored plug-ins: " << report.plugins.size() << "\n";
+      for (const PluginReport& plugin : report.plugins) {
+        out << "  " << quoted(plugin.file_name) << ": " << plugin.length << " bytes\n";
+      }
+    }
+  }
+};
 
 void print_image(const Image& image, std::ostream& out, ImageReport& report) {
   report = inspect_image(image);
-  out << "blocks:\n";
-  out << "  code1 " << image.code1.size() << " bytes\n";
-  out << "  code2 " << image.code2.size() << " bytes\n";
-  out << "  data1 " << image.data1.size() << " bytes\n";
-  out << "  data2 " << image.data2.size() << " bytes\n";
-  out << "entry routine: code1+" << hex(report.entry_routine) << "\n";
-
-  uint32_t sites = 0;
-  for (const ImportReport& import : report.imports) sites += import.call_sites;
-  out << "imports: " << report.imports.size() << " (" << sites << " call sites)\n";
-  for (const ImportReport& import : report.imports) {
-    out << "  " << quoted(import.name) << ": " << import.call_sites << " call site"
-        << (import.call_sites == 1 ? "" : "s") << ", chain head code1+" << hex(import.chain_head) << "\n";
-  }
-  out << "data fixups: " << report.fixups.size() << "\n";
-  for (const FixupReport& fixup : report.fixups) {
-    out << "  code1+" << hex(fixup.offset) << " holds data1" << (fixup.value < 0 ? "" : "+")
-        << signed_hex(fixup.value) << "\n";
-  }
-  if (report.ignored_code2_bytes) {
-    out << "code2 bytes ignored by the loader: " << report.ignored_code2_bytes << "\n";
-  }
-
-  uint32_t words[3] = {0, 0, 0};
-  for (const RunReport& run : report.runs) {
-    words[run.kind == ql::image::kRunCode1 ? 0 : run.kind == ql::image::kRunData1 ? 1 : 2] += run.words;
-  }
-  out << "data2: " << report.runs.size() << " runs relocating " << words[0] << " words by code1 (0x4000), "
-      << words[1] << " by data1 (0x4200), " << words[2] << " by code1 (0x4600); " << report.skip_words
-      << " skip words; the cursor ends at data1+" << hex(report.data2_cursor_end) << " of "
-      << hex(image.data1.size()) << "\n";
-  if (report.ignored_data2_words) {
-    out << "data2 words ignored by the loader: " << report.ignored_data2_words << "\n";
-  }
-  for (const RunReport& run : report.runs) {
-    out << "  data1+" << hex(run.data1_offset) << ": " << run.words << " word" << (run.words == 1 ? "" : "s")
-        << " by " << (run.kind == ql::image::kRunData1 ? "data1" : "code1") << " (" << hex(run.kind) << ")\n";
-  }
-
-  out << "project table at data1+" << hex(report.project_table) << ": " << report.classes.size()
-      << " classes, " << report.items.size() << " items\n";
-  for (const ClassReport& cls : report.classes) print_class(cls, report.classes, out);
-  for (const ItemReport& item : report.items) {
-    if (item.pointer == 0) {
-      out << "  item " << item.index << ": empty\n";
-      continue;
-    }
-    out << "  item " << item.index << " at data1+" << hex(item.pointer) << ": kind " << item.kind << " ("
-        << item_kind_name(item.kind) << ")" << (item.summary.empty() ? "" : ", " + item.summary) << "\n";
-    if (item.settings) print_settings(*item.settings, out);
-  }
+  Printer{image, report, out}.print();
 }
 
 bool print_problems(const std::vector<std::string>& problems, std::ostream& out) {

@@ -1,213 +1,296 @@
+// Inspecting an image with the runtime's decoders.
 #include "qlimage/image_inspection.h"
 
-#include <unordered_set>
-
-#include "qlimage/settings_stream.h"
+#include "image/code2_records.h"
 #include "image/image_format.h"
+#include "image/plugin_chain.h"
+#include "image/project_table.h"
+#include "image/string_constant.h"
+#include "qlimage/coff.h"
+#include "qlimage/target.h"
 
 namespace qlimage {
 namespace {
 
 constexpr uint8_t kCallOpcode = 0xE8;
 
-void walk_chain(const Image& image, ImportReport& import, ImageReport& report) {
-  ByteView code1(image.code1);
-  std::unordered_set<uint32_t> seen;
-  for (uint32_t link = import.chain_head; link != 0;) {
-    uint32_t next = 0;
-    if (!code1.u32(link, next)) {
-      report.problems.push_back("import '" + import.name + "': chain link code1+" + hex(link) +
-                                " lies outside code1 (" + std::to_string(image.code1.size()) + " bytes)");
-      return;
-    }
-    if (!seen.insert(link).second) {
-      report.problems.push_back("import '" + import.name + "': the chain returns to code1+" + hex(link) +
-                                " and would never end");
-      return;
-    }
-    if (image.code1[link - 1] != kCallOpcode) {
-      report.problems.push_back("import '" + import.name + "': the call site at code1+" + hex(link) +
-                                " is not preceded by a call opcode (E8)");
-    }
-    ++import.call_sites;
-    link = next;
-  }
-}
+struct Inspector {
+  const Image& image;
+  ImageReport& report;
+  ql::image::Data1View data1;  // the relocated copy
 
-void read_code2(const Image& image, ImageReport& report) {
-  ByteView code2(image.code2);
-  for (uint64_t at = 0; at < code2.size();) {
-    uint8_t record = image.code2[at];
-    if (record == ql::image::kDataFixupRecord) {
-      uint32_t offset = 0;
-      if (!code2.u32(at + 1, offset)) {
-        report.problems.push_back("code2+" + hex(at) + ": data fixup record cut off by the end of code2");
-        return;
-      }
+  void problem(std::string text) { report.problems.push_back(std::move(text)); }
+  uint32_t offset_of(uint32_t address) const { return address - report.data1_address; }
+  ql::image::CodeWindow code1() const {
+    return {report.code1_address, static_cast<uint32_t>(image.code1.size())};
+  }
+  // The bytes data1 holds from address on, or 0 when it lies outside.
+  uint32_t available(uint32_t address) const {
+    return data1.at(address, 0) ? data1.length - offset_of(address) : 0;
+  }
+};
+
+void read_code2(Inspector& in) {
+  const Image& image = in.image;
+  ql::image::Code2Reader reader(image.code2.data(), static_cast<uint32_t>(image.code2.size()));
+  for (ql::image::Code2Record record; reader.next(record);) {
+    if (record.kind == ql::image::kDataFixupRecord) {
       uint32_t value = 0;
-      if (!ByteView(image.code1).u32(offset, value)) {
-        report.problems.push_back("code2+" + hex(at) + ": data fixup at code1+" + hex(offset) +
-                                  " lies outside code1 (" + std::to_string(image.code1.size()) + " bytes)");
+      if (!ByteView(image.code1).u32(record.fixup_offset, value)) {
+        in.problem("code2+" + hex(record.at) + ": data fixup at code1+" + hex(record.fixup_offset) +
+                   " lies outside code1 (" + std::to_string(image.code1.size()) + " bytes)");
       }
-      report.fixups.push_back({offset, static_cast<int32_t>(value)});
-      at += ql::image::kDataFixupRecordSize;
-    } else if (record == ql::image::kImportRecord) {
-      uint32_t head = 0;
-      uint8_t length = 0;
-      if (!code2.u32(at + 1, head) || !code2.u8(at + 5, length) || !code2.has(at + 6, length)) {
-        report.problems.push_back("code2+" + hex(at) + ": import record cut off by the end of code2");
-        return;
-      }
-      ImportReport import{std::string(reinterpret_cast<const char*>(image.code2.data() + at + 6), length),
-                          head, 0};
-      if (length == 0) report.problems.push_back("code2+" + hex(at) + ": import record with an empty name");
-      walk_chain(image, import, report);
-      report.imports.push_back(std::move(import));
-      at += ql::image::kImportRecordFixedSize + length;
-    } else {
-      ++report.ignored_code2_bytes;
-      ++at;
-    }
-  }
-}
-
-void read_data2(const Image& image, ImageReport& report) {
-  uint64_t cursor = 0;
-  uint64_t size = image.data1.size();
-  for (uint64_t at = 0; at + 1 < image.data2.size(); at += 2) {
-    uint16_t word = load_u16(image.data2.data() + at);
-    if ((word & ql::image::kSkipMask) == ql::image::kSkip) {
-      cursor += (word & 0x0FFFu) + 1;
-      ++report.skip_words;
+      in.report.fixups.push_back({record.fixup_offset, static_cast<int32_t>(value)});
       continue;
     }
-    uint16_t kind = word & ql::image::kRunMask;
-    if (kind != ql::image::kRunCode1 && kind != ql::image::kRunData1 && kind != ql::image::kRunCode1Alt) {
-      ++report.ignored_data2_words;
-      continue;
+    ImportReport import{std::string(record.name), record.chain_head, 0};
+    if (import.name.empty()) in.problem("code2+" + hex(record.at) + ": import record with an empty name");
+    std::vector<uint32_t> fields;
+    std::string problem;
+    if (!ql::image::walk_call_chain(image.code1.data(), static_cast<uint32_t>(image.code1.size()),
+                                    record.chain_head, fields, problem)) {
+      in.problem("import '" + import.name + "': " + problem);
     }
-    uint32_t count = (word & 0x01FFu) + 1;
-    if (cursor + 4ull * count > size) {
-      report.problems.push_back("data2+" + hex(at) + ": a run of " + std::to_string(count) +
-                                " words at data1+" + hex(cursor) + " reaches past the end of data1 (" +
-                                std::to_string(size) + " bytes)");
-      report.data2_cursor_end = cursor;
-      return;
+    for (uint32_t field : fields) {
+      if (image.code1[field - 1] != kCallOpcode) {
+        in.problem("import '" + import.name + "': the call site at code1+" + hex(field) +
+                   " is not preceded by a call opcode (E8)");
+      }
     }
-    report.runs.push_back({static_cast<uint32_t>(at), static_cast<uint32_t>(cursor), kind, count});
-    for (uint32_t k = 0; k < count; ++k) report.relocated_words[static_cast<uint32_t>(cursor + 4 * k)] = kind;
-    cursor += 4ull * count;
+    import.call_sites = static_cast<uint32_t>(fields.size());
+    in.report.imports.push_back(std::move(import));
   }
-  report.data2_cursor_end = cursor;
+  if (reader.damaged()) in.problem(reader.problem());
 }
 
-bool relocated_as_data(const ImageReport& report, uint32_t offset) {
-  auto it = report.relocated_words.find(offset);
-  return it != report.relocated_words.end() && it->second == ql::image::kRunData1;
-}
-
-void read_settings_item(ByteView data1, ItemReport& item, ImageReport& report) {
-  uint32_t chain = 0, length = 0;
-  if (!data1.u32(uint64_t{item.pointer} + 4, chain) || !data1.u32(uint64_t{item.pointer} + 8, length) ||
-      !data1.has(item.pointer + 12ull, length)) {
-    report.problems.push_back("item " + std::to_string(item.index) + " (settings) at data1+" +
-                              hex(item.pointer) + ": the record runs past the end of data1");
-    return;
+// Relocates the copy of data1 the way the loader does; false when data2 is damaged.
+bool relocate(Inspector& in) {
+  const Image& image = in.image;
+  ImageReport& report = in.report;
+  ql::image::Data2Reader reader(image.data2.data(), static_cast<uint32_t>(image.data2.size()),
+                                static_cast<uint32_t>(image.data1.size()));
+  for (ql::image::Data2Run run; reader.next(run);) {
+    report.runs.push_back(run);
+    report.relocated_words += run.words;
   }
+  Bytes notes = ql::image::read_data2_notes(image.data2.data(), static_cast<uint32_t>(image.data2.size()));
+  report.skip_words = reader.skip_words();
+  report.ignored_data2_words = reader.ignored_words() - static_cast<uint32_t>(notes.size());
+  report.data2_cursor_end = reader.cursor();
+  report.link_map = decode_link_map(notes);
+  if (!notes.empty() && !report.link_map) in.problem("data2: the link map behind the runs is damaged");
+  if (reader.damaged()) {
+    in.problem("data2: " + reader.problem());
+    return false;
+  }
+  report.data1_address =
+      report.code1_address + ql::image::data1_offset_in_region(static_cast<uint32_t>(image.code1.size()));
+  report.loaded_data1 = image.data1;
   std::string problem;
-  item.settings = decode_settings_stream(data1.sub(item.pointer + 12ull, length).span(), problem);
-  item.summary = "settings stream of " + std::to_string(length) + " bytes";
-  if (chain != 0) item.summary += ", text link chain at data1+" + hex(chain);
-  if (!item.settings) {
-    report.problems.push_back("item " + std::to_string(item.index) + " (settings) at data1+" +
-                              hex(item.pointer) + ": " + problem);
+  ql::image::relocate_data1(image.data2.data(), static_cast<uint32_t>(image.data2.size()),
+                            report.loaded_data1.data(), static_cast<uint32_t>(report.loaded_data1.size()),
+                            report.code1_address, report.data1_address, problem);
+  uint32_t pointer_size = 8;
+  if (report.link_map) {
+    if (const TargetDescription* target = target_for_machine(report.link_map->machine)) {
+      pointer_size = target->pointer_size;
+    }
   }
+  report.pointer_size = pointer_size;
+  in.data1 = {report.loaded_data1.data(), static_cast<uint32_t>(report.loaded_data1.size()),
+              report.data1_address, pointer_size};
+  return true;
 }
 
-void read_item(ByteView data1, ItemReport& item, ImageReport& report) {
-  if (!data1.u32(item.pointer, item.kind)) {
-    report.problems.push_back("item " + std::to_string(item.index) + " points to data1+" + hex(item.pointer) +
-                              ", outside data1");
-    return;
+bool decode_classes(Inspector& in, const ql::image::ProjectTable& table, std::vector<ClassReport>& out,
+                    std::vector<std::string>& problems) {
+  bool all = true;
+  for (uint32_t i = 0; i < table.class_count; ++i) {
+    ClassReport cls;
+    cls.index = i;
+    uint32_t pointer = ql::image::read_word(table.class_words + 4 * i);
+    cls.pointer = in.offset_of(pointer);
+    std::string problem;
+    cls.complete = ql::image::decode_class_descriptor(in.data1, in.code1(), table.class_count, i, pointer,
+                                                      cls.descriptor, problem);
+    if (!cls.complete) {
+      problems.push_back(problem);
+      all = false;
+    }
+    out.push_back(std::move(cls));
   }
-  if (item.kind == ql::image::kItemSettings) {
-    read_settings_item(data1, item, report);
-    return;
-  }
-  if (item.kind < ql::image::kItemPicture || item.kind > ql::image::kItemDatabase) {
-    report.problems.push_back("item " + std::to_string(item.index) + " at data1+" + hex(item.pointer) +
-                              " has the unknown kind " + std::to_string(item.kind));
-    return;
-  }
-  uint32_t first = 0;
-  if (!data1.u32(uint64_t{item.pointer} + 4, first)) {
-    report.problems.push_back("item " + std::to_string(item.index) + " at data1+" + hex(item.pointer) +
-                              ": the record runs past the end of data1");
-    return;
-  }
-  item.summary = "first word " + hex(first);
+  return all;
 }
 
-void read_project_table(const Image& image, ImageReport& report) {
-  ByteView data1(image.data1);
-  if (!data1.u32(ql::image::kEntryRoutineWord, report.entry_routine) ||
-      !data1.u32(ql::image::kProjectTableWord, report.project_table)) {
-    report.problems.push_back("data1 is " + std::to_string(image.data1.size()) +
-                              " bytes, too short for its two header words");
-    return;
-  }
-  auto entry = report.relocated_words.find(ql::image::kEntryRoutineWord);
-  if (entry == report.relocated_words.end() || entry->second == ql::image::kRunData1) {
-    report.problems.push_back("data1+0x0 (entry routine) is not relocated by code1's load address");
-  }
-  if (report.entry_routine >= image.code1.size()) {
-    report.problems.push_back("the entry routine code1+" + hex(report.entry_routine) + " lies outside code1");
-  }
-  if (!relocated_as_data(report, ql::image::kProjectTableWord)) {
-    report.problems.push_back("data1+0x4 (project table) is not relocated by data1's load address");
-  }
-  uint64_t at = report.project_table;
-  uint32_t count = 0;
-  for (int list = 0; list < 2; ++list) {
-    if (!data1.u32(at, count) || !data1.has(at + 4, 4ull * count)) {
-      report.problems.push_back(std::string("the project table's ") + (list == 0 ? "class" : "item") +
-                                " list at data1+" + hex(at) + " runs past the end of data1");
+void read_classes(Inspector& in, const ql::image::ProjectTable& table) {
+  std::vector<std::string> problems;
+  bool decoded = decode_classes(in, table, in.report.classes, problems);
+  if (!decoded && !in.report.link_map && in.data1.pointer_size == 8) {
+    // Without a link map the target is a guess: an image for 4-byte pointers reads well only as one.
+    ql::image::Data1View narrow = in.data1;
+    narrow.pointer_size = 4;
+    Inspector other{in.image, in.report, narrow};
+    std::vector<ClassReport> classes;
+    std::vector<std::string> narrow_problems;
+    if (decode_classes(other, table, classes, narrow_problems)) {
+      in.data1 = narrow;
+      in.report.pointer_size = 4;
+      in.report.classes = std::move(classes);
       return;
     }
-    for (uint32_t k = 0; k < count; ++k) {
-      uint32_t word_at = static_cast<uint32_t>(at + 4 + 4ull * k);
-      uint32_t pointer = load_u32(image.data1.data() + word_at);
-      if (pointer != 0 && !relocated_as_data(report, word_at)) {
-        report.problems.push_back("the project table's pointer at data1+" + hex(word_at) +
-                                  " is not relocated by data1's load address");
-      }
-      if (list == 0) {
-        ClassReport cls;
-        cls.index = k;
-        cls.pointer = pointer;
-        if (pointer == 0) {
-          report.problems.push_back("class " + std::to_string(k) + ": the project table's pointer is 0");
-        } else {
-          read_class_descriptor(image, report.relocated_words, count, cls, report.problems);
-        }
-        report.classes.push_back(std::move(cls));
-      } else {
-        ItemReport item{k + 1, pointer, 0, {}, {}};
-        if (pointer != 0) read_item(data1, item, report);
-        report.items.push_back(std::move(item));
-      }
-    }
-    at += 4 + 4ull * count;
   }
+  for (std::string& problem : problems) in.problem(std::move(problem));
+}
+
+void read_item(Inspector& in, ItemReport& item, uint32_t pointer) {
+  const uint8_t* record = in.data1.at(pointer, 4);
+  uint32_t available = in.available(pointer);
+  item.kind = ql::image::read_word(record);
+  std::string problem;
+  std::string where = "item " + std::to_string(item.index) + " at data1+" + hex(item.pointer) + ": ";
+  switch (item.kind) {
+    case ql::image::kItemPicture: {
+      ql::image::PictureRecord picture;
+      if (ql::image::decode_picture_record(record, available, picture, problem)) item.picture = picture;
+      break;
+    }
+    case ql::image::kItemMenuBar: {
+      ql::image::StreamRecord stream;
+      ql::image::MenuBarStream menu_bar;
+      if (ql::image::decode_menu_bar_item(record, available, stream, problem) &&
+          ql::image::decode_menu_bar(stream.bytes, stream.length, menu_bar, problem)) {
+        item.menu_bar = std::move(menu_bar);
+      }
+      break;
+    }
+    case ql::image::kItemSettings: {
+      ql::image::SettingsStream stream = ql::image::settings_stream(record);
+      ql::image::Settings settings;
+      if (ql::image::parse_settings(stream.bytes, stream.length, settings)) {
+        item.settings = std::move(settings);
+      } else {
+        problem = "the settings stream is cut short";
+      }
+      break;
+    }
+    case ql::image::kItemImplicitInstance: {
+      ql::image::ImplicitInstanceRecord instance;
+      if (ql::image::decode_implicit_instance(record, available, instance, problem)) {
+        item.implicit_instance = instance;
+        if (instance.class_index >= in.report.classes.size()) {
+          problem = "the implicit instance's class index " + std::to_string(instance.class_index) +
+                    " is not a class of the table";
+        }
+      }
+      break;
+    }
+    case ql::image::kItemSound: {
+      ql::image::SoundRecord sound;
+      if (ql::image::decode_sound_record(record, available, sound, problem)) item.sound = sound;
+      break;
+    }
+    case ql::image::kItemMovie:
+    case ql::image::kItemValue7:
+    case ql::image::kItemValue8:
+    case ql::image::kItemMouseCursor:
+    case ql::image::kItemDatabase:
+      break;
+    default:
+      problem = "the unknown kind " + std::to_string(item.kind);
+  }
+  if (!problem.empty()) in.problem(where + problem);
+}
+
+void read_linked_symbols(Inspector& in) {
+  if (!in.report.link_map) return;
+  for (const LinkMapEntry& entry : in.report.link_map->entries) {
+    uint32_t address = in.report.data1_address + entry.offset;
+    std::string where = "symbol '" + entry.name + "' at data1+" + hex(entry.offset) + ": ";
+    if (entry.kind == GeneratedKind::kString) {
+      StringReport text{entry.name, entry.offset, {}};
+      if (!ql::image::read_string_constant(in.data1, address, text.text)) {
+        in.problem(where + "no well-formed string constant there");
+      }
+      in.report.strings.push_back(std::move(text));
+    } else if (entry.kind == GeneratedKind::kWindow) {
+      WindowReport window{entry.name, entry.offset, {}};
+      const uint8_t* length = in.data1.at(address, 4);
+      std::string problem;
+      if (!length || !in.data1.at(address + 4, ql::image::read_word(length))) {
+        in.problem(where + "the window description's length reaches past the end of data1");
+      } else if (!ql::image::decode_window_description(length + 4, ql::image::read_word(length),
+                                                       window.description, problem)) {
+        in.problem(where + "the window description is damaged: " + problem);
+      } else {
+        for (const ql::image::ControlRecord& control : window.description.controls) {
+          if (control.class_index < 0 ||
+              static_cast<size_t>(control.class_index) >= in.report.classes.size()) {
+            in.problem(where + "a control's class index " + std::to_string(control.class_index) +
+                       " is not a class of the table");
+            break;
+          }
+        }
+      }
+      in.report.windows.push_back(std::move(window));
+    } else if (entry.kind == GeneratedKind::kPluginChainHead) {
+      const uint8_t* head = in.data1.at(address, 4);
+      std::vector<ql::image::StoredPlugin> plugins;
+      std::string problem;
+      if (!head) {
+        in.problem(where + "the plug-in chain head lies outside data1");
+      } else if (!ql::image::walk_plugin_chain(in.data1, ql::image::read_word(head), plugins, problem)) {
+        in.problem(where + problem);
+      }
+      for (const ql::image::StoredPlugin& plugin : plugins)
+        in.report.plugins.push_back({plugin.file_name, plugin.length});
+    }
+  }
+}
+
+void read_data1(Inspector& in) {
+  const Image& image = in.image;
+  ImageReport& report = in.report;
+  if (image.data1.size() < 8) {
+    in.problem("data1 is " + std::to_string(image.data1.size()) +
+               " bytes, too short for its two header words");
+    return;
+  }
+  uint32_t entry = ql::image::read_word(in.data1.bytes + ql::image::kEntryRoutineWord);
+  report.entry_routine = entry - report.code1_address;
+  if (entry < report.code1_address || report.entry_routine >= image.code1.size()) {
+    in.problem("the entry routine (data1+0x0) does not lead into code1: it holds code1+" +
+               hex(report.entry_routine) +
+               " once loaded, so it is not relocated by code1's load address or lies past code1's end");
+  }
+  uint32_t table_address = ql::image::read_word(in.data1.bytes + ql::image::kProjectTableWord);
+  report.project_table = in.offset_of(table_address);
+  ql::image::ProjectTable table;
+  std::string problem;
+  if (!ql::image::read_project_table(in.data1, table, problem)) {
+    in.problem("the project table (data1+0x4 leads to data1+" + hex(report.project_table) + "): " + problem);
+    return;
+  }
+  read_classes(in, table);
+  for (uint32_t i = 0; i < table.item_count; ++i) {
+    ItemReport item;
+    item.index = i + 1;
+    uint32_t pointer = ql::image::read_word(table.item_words + 4 * i);
+    if (pointer != 0) {
+      item.pointer = in.offset_of(pointer);
+      read_item(in, item, pointer);
+    }
+    report.items.push_back(std::move(item));
+  }
+  read_linked_symbols(in);
 }
 
 }  // namespace
 
 ImageReport inspect_image(const Image& image) {
   ImageReport report;
-  read_code2(image, report);
-  read_data2(image, report);
-  read_project_table(image, report);
+  Inspector in{image, report, {}};
+  read_code2(in);
+  if (relocate(in)) read_data1(in);
   return report;
 }
 

@@ -1,3 +1,4 @@
+// Reading [[classes]].
 #include "qlimage/project_classes_reader.h"
 
 namespace qlimage {
@@ -193,6 +194,17 @@ ClassDescription read_class(TomlContext& c, const toml::table& table, size_t ind
 }
 
 }  // namespace
+
+void read_control_class(TomlContext& c, const toml::table& table, const std::string& where,
+                        ControlDescription& out) {
+  EntryReader reader{c, table, where};
+  ClassDescription cls;
+  reader.each("hooks", true, [&](const toml::node& item) { reader.read_hook(item, cls); });
+  if (const toml::node* node = table.get("size")) reader.read_size(*node, cls);
+  out.hooks = std::move(cls.hooks);
+  out.size = cls.size;
+  out.size_symbol = std::move(cls.size_symbol);
+}
 
 void read_classes(TomlContext& c, const toml::node& classes, Project& project) {
   const toml::array* list = classes.as_array();

@@ -11,4 +11,8 @@ namespace qlimage {
 
 void read_classes(TomlContext& c, const toml::node& classes, Project& project);
 
+// The hooks and size of a class made for a single control, read as [[classes]] entries read them.
+void read_control_class(TomlContext& c, const toml::table& table, const std::string& where,
+                        ControlDescription& out);
+
 }  // namespace qlimage

@@ -1,3 +1,4 @@
+// Reading the project file: its tables one by one.
 #include "qlimage/project_reader.h"
 
 #include <toml++/toml.h>
@@ -5,6 +6,8 @@
 #include <set>
 
 #include "qlimage/project_classes_reader.h"
+#include "qlimage/project_items_reader.h"
+#include "qlimage/project_windows_reader.h"
 #include "qlimage/toml_reading.h"
 
 namespace qlimage {
@@ -204,12 +207,18 @@ std::optional<Project> read_project(const std::string& path, std::string_view te
   }
   Project project;
   project.path = path;
-  check_keys(c, root, "the project file", {"application", "strings", "imports", "settings", "classes"});
+  check_keys(c, root, "the project file",
+             {"application", "strings", "imports", "settings", "classes", "windows", "menus", "pictures",
+              "sounds", "implicit_instances", "plugins"});
   if (const toml::table* table = subtable(c, root, "application")) read_application(c, *table, project);
   if (const toml::table* table = subtable(c, root, "strings")) read_strings(c, *table, project);
   if (const toml::table* table = subtable(c, root, "imports")) read_imports(c, *table, project);
   if (const toml::table* table = subtable(c, root, "settings")) read_settings(c, *table, project);
   if (const toml::node* classes = root.get("classes")) read_classes(c, *classes, project);
+  read_windows(c, root, project);
+  read_menus(c, root, project);
+  read_items(c, root, project);
+  read_plugins(c, root, project);
   check_symbols_unique(c, project);
   if (!c.ok()) return std::nullopt;
   return project;

@@ -1,3 +1,4 @@
+// Applying the objects' relocations to the laid-out blocks.
 #include "qlimage/relocation.h"
 
 #include <algorithm>
@@ -36,44 +37,26 @@ struct Field {
 };
 
 struct Relocator {
-  const std::vector<coff::ObjectFile>& objects;
   const Resolution& resolution;
   Layout& layout;
   Diagnostics& diagnostics;
   Relocated out;
   std::vector<Field> fields;
-  bool amd64 = resolution.machine == coff::kMachineAmd64;
+  const TargetDescription& target = *resolution.target;
 
-  bool is_code(const Target& target) const {
-    return target.kind == TargetKind::kSection &&
-           resolution.kinds[target.object][target.section] == SectionKind::kCode;
-  }
-  // The target's address when code1 is loaded at 0 and data1 at its place in the same region.
-  int64_t region_address(const Target& target) const {
-    if (target.kind == TargetKind::kGenerated) {
-      return int64_t{layout.data1_in_region} + layout.generated_offset[target.index];
+  bool is_code(const SymbolTarget& symbol) const { return resolution.is_code(symbol); }
+  // The symbol's address when code1 is loaded at 0 and data1 at its place in the same region.
+  int64_t region_address(const SymbolTarget& symbol) const {
+    if (symbol.kind == SymbolKind::kGenerated) {
+      return int64_t{layout.data1_in_region} + layout.generated_offset[symbol.index];
     }
-    int64_t base = layout.section_offset[target.object][target.section];
-    return (is_code(target) ? 0 : int64_t{layout.data1_in_region}) + base + target.value;
+    return (is_code(symbol) ? 0 : int64_t{layout.data1_in_region}) + resolution.block_offset(symbol);
   }
 };
 
-bool is_relative(uint16_t machine, uint16_t type) {
-  if (machine == coff::kMachineAmd64) return type >= coff::kAmd64Rel32 && type <= coff::kAmd64Rel32_5;
-  return type == coff::kI386Rel32;
-}
-
-uint32_t field_size(uint16_t machine, uint16_t type) {
-  if (is_relative(machine, type)) return 4;
-  if (machine == coff::kMachineAmd64) {
-    return type == coff::kAmd64Addr64 ? 8 : type == coff::kAmd64Addr32 ? 4 : 0;
-  }
-  return type == coff::kI386Dir32 ? 4 : 0;
-}
-
 bool fits_word(int64_t value) { return value >= INT32_MIN && value <= int64_t{UINT32_MAX}; }
 
-void call_site(Relocator& r, const Site& s, const Target& target) {
+void call_site(Relocator& r, const Site& s, const SymbolTarget& target) {
   const std::string& name = r.resolution.imports[target.index].name;
   if (!s.in_code) {
     r.diagnostics.error(
@@ -82,8 +65,7 @@ void call_site(Relocator& r, const Site& s, const Target& target) {
         "address; call it from a small function of your own and use that function's address");
     return;
   }
-  uint16_t call_type = r.amd64 ? coff::kAmd64Rel32 : coff::kI386Rel32;
-  bool call = s.reloc.type == call_type && load_u32(s.field) == 0 && s.reloc.offset >= 1 &&
+  bool call = s.reloc.type == r.target.call_relocation && load_u32(s.field) == 0 && s.reloc.offset >= 1 &&
               s.section.data[s.reloc.offset - 1] == kCallOpcode;
   if (!call) {
     r.diagnostics.error(s.where() + ": the imported routine '" + name +
@@ -95,21 +77,19 @@ void call_site(Relocator& r, const Site& s, const Target& target) {
   r.out.imports[target.index].sites.push_back(s.offset);
 }
 
-void relative(Relocator& r, const Site& s, const Target& target) {
-  if (target.kind == TargetKind::kAbsolute) {
+void relative(Relocator& r, const Site& s, const SymbolTarget& target, uint32_t extra) {
+  if (target.kind == SymbolKind::kAbsolute) {
     r.diagnostics.error(s.where() +
                         ": a relative reference to an absolute symbol cannot be resolved; refer to "
                         "it by value instead");
     return;
   }
-  if (!r.amd64 && !(s.in_code && r.is_code(target))) {
+  if (!r.target.resolves_references_to_data && !(s.in_code && r.is_code(target))) {
     r.diagnostics.error(s.where() +
                         ": on i386 only relative references from code to code can be resolved when "
                         "linking; code1 and data1 are placed independently, so refer to data by its address");
     return;
   }
-  int64_t extra =
-      r.amd64 ? s.reloc.type - coff::kAmd64Rel32 : 0;  // REL32_1..5: bytes between field and next instruction
   int64_t place = (s.in_code ? 0 : int64_t{r.layout.data1_in_region}) + s.offset;
   int64_t addend = static_cast<int32_t>(load_u32(s.field));
   int64_t value = r.region_address(target) + addend - (place + 4 + extra);
@@ -121,19 +101,18 @@ void relative(Relocator& r, const Site& s, const Target& target) {
   store_u32(s.field, static_cast<uint32_t>(value));
 }
 
-void absolute(Relocator& r, const Site& s, const Target& target) {
-  bool wide = r.amd64 && s.reloc.type == coff::kAmd64Addr64;
+void absolute(Relocator& r, const Site& s, const SymbolTarget& target, bool wide) {
   int64_t addend = wide ? static_cast<int64_t>(load_u64(s.field)) : static_cast<int32_t>(load_u32(s.field));
   int64_t value;
   bool code_target = r.is_code(target);
-  if (target.kind == TargetKind::kAbsolute) {
+  if (target.kind == SymbolKind::kAbsolute) {
     value = int64_t{target.value} + addend;
   } else if (code_target && !s.in_code) {
     value = r.region_address(target) + addend;  // a code1 offset, relocated by code1's load address
   } else {
     value = r.region_address(target) - r.layout.data1_in_region + addend;  // relative to data1's load address
   }
-  if (target.kind != TargetKind::kAbsolute && !fits_word(value)) {
+  if (target.kind != SymbolKind::kAbsolute && !fits_word(value)) {
     r.diagnostics.error(s.where() + ": the addend " + std::to_string(addend) +
                         " puts the address out of range");
     return;
@@ -141,9 +120,9 @@ void absolute(Relocator& r, const Site& s, const Target& target) {
   store_u32(s.field, static_cast<uint32_t>(value));
   // A 64-bit pointer is relocated through its low word; the high word of an address below 2 GiB is 0.
   if (wide) {
-    store_u32(s.field + 4, target.kind == TargetKind::kAbsolute ? static_cast<uint32_t>(value >> 32) : 0);
+    store_u32(s.field + 4, target.kind == SymbolKind::kAbsolute ? static_cast<uint32_t>(value >> 32) : 0);
   }
-  if (target.kind == TargetKind::kAbsolute) return;
+  if (target.kind == SymbolKind::kAbsolute) return;
   if (s.in_code) {
     r.out.fixups.push_back(s.offset);
   } else {
@@ -152,15 +131,17 @@ void absolute(Relocator& r, const Site& s, const Target& target) {
 }
 
 void relocate(Relocator& r, uint32_t o, uint32_t sec, const coff::Relocation& reloc) {
-  const coff::ObjectFile& object = r.objects[o];
+  const LinkObject& linked = r.resolution.objects[o];
+  const coff::ObjectFile& object = *linked.file;
   const coff::Section& section = object.sections[sec];
-  bool in_code = r.resolution.kinds[o][sec] == SectionKind::kCode;
+  bool in_code = linked.sections[sec].kind == SectionKind::kCode;
   Bytes& block = in_code ? r.layout.code1 : r.layout.data1;
-  uint32_t offset = r.layout.section_offset[o][sec] + reloc.offset;
+  uint32_t offset = linked.sections[sec].offset + reloc.offset;
   Site s{object, section, reloc, in_code, offset, nullptr};
-  if (reloc.type == 0) return;  // ABSOLUTE: a no-op on both machines
-  uint32_t size = field_size(object.machine, reloc.type);
-  if (size == 0) {
+  RelocationShape shape = r.target.relocation(reloc.type);
+  if (shape.kind == FieldKind::kNone) return;
+  uint32_t size = shape.size;
+  if (shape.kind == FieldKind::kUnsupported) {
     r.diagnostics.error(s.where() +
                         ": this relocation type cannot be expressed in an application image; only "
                         "direct calls, relative references and absolute 32/64-bit addresses can");
@@ -173,13 +154,13 @@ void relocate(Relocator& r, uint32_t o, uint32_t sec, const coff::Relocation& re
   }
   s.field = block.data() + offset;
   r.fields.push_back({in_code, offset, size, &object, &section, &reloc});
-  const Target& target = r.resolution.targets[o][reloc.symbol];
-  if (target.kind == TargetKind::kImport) {
+  const SymbolTarget& target = *linked.symbols[reloc.symbol];
+  if (target.kind == SymbolKind::kImport) {
     call_site(r, s, target);
-  } else if (is_relative(object.machine, reloc.type)) {
-    relative(r, s, target);
+  } else if (shape.kind == FieldKind::kRelative) {
+    relative(r, s, target, shape.extra);
   } else {
-    absolute(r, s, target);
+    absolute(r, s, target, shape.kind == FieldKind::kAbsolute64);
   }
 }
 
@@ -198,21 +179,21 @@ void check_overlaps(Relocator& r) {
 
 }  // namespace
 
-std::optional<Relocated> apply_relocations(const std::vector<coff::ObjectFile>& objects,
-                                           const Resolution& resolution, Layout& layout,
+std::optional<Relocated> apply_relocations(const Resolution& resolution, Layout& layout,
                                            Diagnostics& diagnostics) {
-  Relocator r{objects, resolution, layout, diagnostics, {}, {}};
+  Relocator r{resolution, layout, diagnostics, {}, {}};
   size_t errors_before = diagnostics.errors.size();
   r.out.imports = resolution.imports;
-  for (uint32_t o = 0; o < objects.size(); ++o) {
-    for (uint32_t s = 0; s < objects[o].sections.size(); ++s) {
-      if (!resolution.kept[o][s]) continue;
-      if (objects[o].sections[s].is_uninitialized() && !objects[o].sections[s].relocations.empty()) {
-        diagnostics.error(objects[o].name + ": section " + objects[o].sections[s].name +
+  for (uint32_t o = 0; o < resolution.objects.size(); ++o) {
+    const coff::ObjectFile& object = *resolution.objects[o].file;
+    for (uint32_t s = 0; s < object.sections.size(); ++s) {
+      if (!resolution.objects[o].sections[s].kept) continue;
+      if (object.sections[s].is_uninitialized() && !object.sections[s].relocations.empty()) {
+        diagnostics.error(object.name + ": section " + object.sections[s].name +
                           " holds zero-filled data but has relocations; the object is corrupt");
         continue;
       }
-      for (const coff::Relocation& reloc : objects[o].sections[s].relocations) relocate(r, o, s, reloc);
+      for (const coff::Relocation& reloc : object.sections[s].relocations) relocate(r, o, s, reloc);
     }
   }
   check_overlaps(r);

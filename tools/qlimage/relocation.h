@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "qlimage/coff.h"
 #include "qlimage/diagnostics.h"
+#include "qlimage/layout.h"
 #include "qlimage/link_model.h"
 
 namespace qlimage {
@@ -18,8 +18,7 @@ struct Relocated {
   std::vector<Import> imports;       // the resolution's imports with their call sites
 };
 
-std::optional<Relocated> apply_relocations(const std::vector<coff::ObjectFile>& objects,
-                                           const Resolution& resolution, Layout& layout,
+std::optional<Relocated> apply_relocations(const Resolution& resolution, Layout& layout,
                                            Diagnostics& diagnostics);
 
 }  // namespace qlimage

@@ -18,7 +18,7 @@ struct Resolver {
   Diagnostics& diagnostics;
   Resolution result;
   std::map<std::string, uint32_t> import_index;
-  std::map<std::string, uint32_t> string_symbols;     // C name -> generated index
+  std::map<std::string, uint32_t> generated_symbols;  // C name -> generated index
   std::map<std::string, std::string> import_symbols;  // C name -> import name
   std::set<std::string> reported;                     // undefined names already reported
 
@@ -50,10 +50,12 @@ void check_directives(Resolver& r, const coff::ObjectFile& object, const coff::S
 
 void classify_sections(Resolver& r) {
   for (const coff::ObjectFile& object : r.objects) {
-    std::vector<SectionKind>& kinds = r.result.kinds.emplace_back();
+    LinkObject& linked = r.result.objects.emplace_back();
+    linked.file = &object;
+    linked.symbols.resize(object.symbols.size());
     for (const coff::Section& section : object.sections) {
       SectionClass c = classify_section(section.name);
-      kinds.push_back(c.kind);
+      linked.sections.push_back({c.kind, placeable(c.kind), 0});
       if (c.kind == SectionKind::kReject) {
         r.error(object.name + ": section " + section.name + ": " + c.reason);
       }
@@ -68,14 +70,12 @@ void select_comdats(Resolver& r) {
     uint32_t object, section;
   };
   std::map<std::string, Chosen> chosen;
-  std::vector<std::vector<bool>>& kept = r.result.kept;
+  auto kept = [&r](uint32_t o, uint32_t s) -> bool& { return r.result.objects[o].sections[s].kept; };
   for (uint32_t o = 0; o < r.objects.size(); ++o) {
     const coff::ObjectFile& object = r.objects[o];
-    kept.emplace_back(object.sections.size(), false);
     for (uint32_t s = 0; s < object.sections.size(); ++s) {
       const coff::Section& section = object.sections[s];
-      kept[o][s] = placeable(r.result.kinds[o][s]);
-      if (!kept[o][s] || !section.is_comdat() || section.comdat_selection == coff::kSelectAssociative) {
+      if (!kept(o, s) || !section.is_comdat() || section.comdat_selection == coff::kSelectAssociative) {
         continue;
       }
       const std::string& key = object.symbols[section.comdat_symbol].name;
@@ -85,7 +85,7 @@ void select_comdats(Resolver& r) {
       const coff::Section& first = first_object.sections[it->second.section];
       std::string both = "'" + key + "' is defined by COMDAT section " + first.name + " in " +
                          first_object.name + " and by " + section.name + " in " + object.name;
-      kept[o][s] = false;
+      kept(o, s) = false;
       switch (section.comdat_selection) {
         case coff::kSelectAny:
           break;
@@ -102,8 +102,8 @@ void select_comdats(Resolver& r) {
           break;
         case coff::kSelectLargest:
           if (section.size > first.size) {
-            kept[it->second.object][it->second.section] = false;
-            kept[o][s] = true;
+            kept(it->second.object, it->second.section) = false;
+            kept(o, s) = true;
             it->second = {o, s};
           }
           break;
@@ -120,9 +120,9 @@ void select_comdats(Resolver& r) {
     for (uint32_t o = 0; o < r.objects.size(); ++o) {
       for (uint32_t s = 0; s < r.objects[o].sections.size(); ++s) {
         const coff::Section& section = r.objects[o].sections[s];
-        if (!kept[o][s] || section.comdat_selection != coff::kSelectAssociative) continue;
-        if (!kept[o][section.associated_section - 1]) {
-          kept[o][s] = false;
+        if (!kept(o, s) || section.comdat_selection != coff::kSelectAssociative) continue;
+        if (!kept(o, section.associated_section - 1)) {
+          kept(o, s) = false;
           changed = true;
         }
       }
@@ -137,20 +137,23 @@ void collect_globals(Resolver& r) {
       const coff::Symbol& symbol = object.symbols[i];
       if (symbol.is_aux || symbol.storage_class != coff::kClassExternal || !symbol.is_defined()) continue;
       // Definitions in discarded COMDAT copies and in dropped sections do not take part.
-      if (symbol.section > 0 && !r.result.kept[o][symbol.section - 1]) continue;
-      std::string_view name = c_name(object.machine, symbol.name);
+      if (symbol.section > 0 && !r.result.objects[o].sections[symbol.section - 1].kept) continue;
+      std::string_view name = r.result.target->c_name(symbol.name);
       if (name == kData1HeaderSymbol || name == kPluginChainHeadSymbol) {
         r.error(object.name + ": defines '" + symbol.name +
                 "', a symbol that qlimage reserves for its own data; "
                 "rename it");
         continue;
       }
-      if (r.string_symbols.count(std::string(name)) || r.import_symbols.count(std::string(name))) {
+      if (r.generated_symbols.count(std::string(name)) || r.import_symbols.count(std::string(name))) {
         r.error(object.name + ": defines '" + symbol.name + "', which the project " + r.project.path +
-                " also lists under [strings] or [imports]; remove one of them");
+                " also lists under [strings] or [imports] (or as a window's symbol); remove one of them");
         continue;
       }
-      auto [it, inserted] = r.result.globals.try_emplace(symbol.name, SymbolDefinition{o, i});
+      SymbolTarget definition{SymbolKind::kSection, o, static_cast<uint32_t>(symbol.section - 1),
+                              symbol.value, i};
+      if (symbol.section == coff::kSymAbsolute) definition = {SymbolKind::kAbsolute, o, 0, symbol.value, i};
+      auto [it, inserted] = r.result.globals.try_emplace(symbol.name, definition);
       if (!inserted) {
         const coff::ObjectFile& other = r.objects[it->second.object];
         r.error("duplicate symbol '" + symbol.name + "': defined in " + other.name + " and in " +
@@ -166,19 +169,15 @@ uint32_t import_for(Resolver& r, const std::string& name) {
   return it->second;
 }
 
-std::optional<Target> resolve_undefined(Resolver& r, const std::string& symbol, const std::string& at) {
-  std::string name(c_name(r.result.machine, symbol));
-  if (name == kData1HeaderSymbol) return Target{TargetKind::kGenerated, 0, 0, 0, kGeneratedData1Header};
-  if (name == kPluginChainHeadSymbol) {
-    return Target{TargetKind::kGenerated, 0, 0, 0, kGeneratedPluginChainHead};
-  }
-  if (auto it = r.string_symbols.find(name); it != r.string_symbols.end()) {
-    return Target{TargetKind::kGenerated, 0, 0, 0, it->second};
+std::optional<SymbolTarget> resolve_undefined(Resolver& r, const std::string& symbol, const std::string& at) {
+  std::string name(r.result.target->c_name(symbol));
+  if (auto it = r.generated_symbols.find(name); it != r.generated_symbols.end()) {
+    return SymbolTarget{SymbolKind::kGenerated, 0, 0, 0, it->second};
   }
   if (auto it = r.import_symbols.find(name); it != r.import_symbols.end()) {
-    return Target{TargetKind::kImport, 0, 0, 0, import_for(r, it->second)};
+    return SymbolTarget{SymbolKind::kImport, 0, 0, 0, import_for(r, it->second)};
   }
-  if (find_entry_point(name)) return Target{TargetKind::kImport, 0, 0, 0, import_for(r, name)};
+  if (find_entry_point(name)) return SymbolTarget{SymbolKind::kImport, 0, 0, 0, import_for(r, name)};
   if (symbol.starts_with("__imp_") && r.reported.insert(symbol).second) {
     r.error(at + ": undefined symbol '" + symbol +
             "': this is how a routine declared __declspec(dllimport) is reached, through a pointer; compiled "
@@ -189,24 +188,27 @@ std::optional<Target> resolve_undefined(Resolver& r, const std::string& symbol, 
     r.error(
         at + ": undefined symbol '" + symbol +
         "': no input object defines it, it is not an entry point of the runtime, and the project lists it "
-        "neither under [strings] nor under [imports]; define it, add the object that defines it, or list "
-        "it in the project");
+        "neither under [strings] nor under [imports] nor as a window's symbol; define it, add the object "
+        "that defines it, or list it in the project");
   }
   return std::nullopt;
 }
 
-std::optional<Target> resolve(Resolver& r, uint32_t o, uint32_t i, const std::string& at, int depth = 0) {
-  if (r.result.resolved[o][i]) return r.result.targets[o][i];
+std::optional<SymbolTarget> resolve(Resolver& r, uint32_t o, uint32_t i, const std::string& at,
+                                    int depth = 0) {
+  std::optional<SymbolTarget>& known = r.result.objects[o].symbols[i];
+  if (known) return known;
   const coff::ObjectFile& object = r.objects[o];
   const coff::Symbol& symbol = object.symbols[i];
-  std::optional<Target> target;
-  if (symbol.section > 0 && r.result.kept[o][symbol.section - 1]) {
-    target = Target{TargetKind::kSection, o, static_cast<uint32_t>(symbol.section - 1), symbol.value, 0};
+  std::optional<SymbolTarget> target;
+  if (symbol.section > 0 && r.result.objects[o].sections[symbol.section - 1].kept) {
+    target =
+        SymbolTarget{SymbolKind::kSection, o, static_cast<uint32_t>(symbol.section - 1), symbol.value, 0};
   } else if (symbol.section == coff::kSymAbsolute) {
-    target = Target{TargetKind::kAbsolute, 0, 0, symbol.value, 0};
+    target = SymbolTarget{SymbolKind::kAbsolute, 0, 0, symbol.value, 0};
   } else if (auto it = r.result.globals.find(symbol.name);
              symbol.is_external() && it != r.result.globals.end()) {
-    target = resolve(r, it->second.object, it->second.symbol, at, depth + 1);
+    target = resolve(r, it->second.object, it->second.index, at, depth + 1);
   } else if (symbol.section > 0 || symbol.section == coff::kSymDebug) {
     std::string section = symbol.section > 0 ? object.sections[symbol.section - 1].name : "debug information";
     r.error(at + ": refers to '" + symbol.name + "' in " + section +
@@ -221,26 +223,18 @@ std::optional<Target> resolve(Resolver& r, uint32_t o, uint32_t i, const std::st
   } else {
     target = resolve_undefined(r, symbol.name, at);
   }
-  if (target) {
-    r.result.targets[o][i] = *target;
-    r.result.resolved[o][i] = true;
-  }
+  r.result.objects[o].symbols[i] = target;
   return target;
 }
 
 void resolve_relocations(Resolver& r) {
   for (uint32_t o = 0; o < r.objects.size(); ++o) {
     const coff::ObjectFile& object = r.objects[o];
-    r.result.targets.emplace_back(object.symbols.size());
-    r.result.resolved.emplace_back(object.symbols.size(), false);
-  }
-  for (uint32_t o = 0; o < r.objects.size(); ++o) {
-    const coff::ObjectFile& object = r.objects[o];
     for (uint32_t s = 0; s < object.sections.size(); ++s) {
-      if (!r.result.kept[o][s]) continue;
+      if (!r.result.objects[o].sections[s].kept) continue;
       const coff::Section& section = object.sections[s];
       for (const coff::Relocation& reloc : section.relocations) {
-        if (!r.result.resolved[o][reloc.symbol]) {
+        if (!r.result.objects[o].symbols[reloc.symbol]) {
           resolve(r, o, reloc.symbol, where(object, section, reloc.offset));
         }
       }
@@ -254,20 +248,13 @@ void resolve_entry(Resolver& r, std::string_view entry) {
         "no entry routine: give --entry SYMBOL, or entry = \"SYMBOL\" under [application] in the project");
     return;
   }
-  std::vector<std::string> candidates;
-  if (r.result.machine == coff::kMachineI386) candidates.push_back("_" + std::string(entry));
-  candidates.emplace_back(entry);
-  for (const std::string& name : candidates) {
-    auto it = r.result.globals.find(name);
-    if (it == r.result.globals.end()) continue;
-    const coff::Symbol& symbol = r.objects[it->second.object].symbols[it->second.symbol];
-    if (symbol.section <= 0 || r.result.kinds[it->second.object][symbol.section - 1] != SectionKind::kCode) {
+  if (std::optional<SymbolTarget> found = find_global(r.result, entry)) {
+    if (!r.result.is_code(*found)) {
       r.error("the entry routine '" + std::string(entry) + "' is defined in " +
-              r.objects[it->second.object].name + " outside the code sections; it must name a function");
+              r.objects[found->object].name + " outside the code sections; it must name a function");
       return;
     }
-    r.result.entry = Target{TargetKind::kSection, it->second.object,
-                            static_cast<uint32_t>(symbol.section - 1), symbol.value, 0};
+    r.result.entry = *found;
     return;
   }
   r.error("the entry routine '" + std::string(entry) +
@@ -275,11 +262,26 @@ void resolve_entry(Resolver& r, std::string_view entry) {
           "extern \"C\" function, or give its mangled name");
 }
 
+void add_generated(Resolver& r, GeneratedKind kind, const std::string& name) {
+  auto [it, inserted] =
+      r.generated_symbols.try_emplace(name, static_cast<uint32_t>(r.result.generated.size()));
+  if (!inserted) {
+    r.error(r.project.path + ": the symbol '" + name +
+            "' is defined twice by the project (as a string constant or a window's symbol); give each its "
+            "own name");
+    return;
+  }
+  r.result.generated.push_back({kind, name, 0, 0});
+}
+
 }  // namespace
 
-std::string_view c_name(uint16_t machine, std::string_view symbol) {
-  if (machine == coff::kMachineI386 && symbol.starts_with('_')) symbol.remove_prefix(1);
-  return symbol;
+std::optional<SymbolTarget> find_global(const Resolution& resolution, std::string_view c_name) {
+  for (const std::string& name : {resolution.target->decorated(c_name), std::string(c_name)}) {
+    auto it = resolution.globals.find(name);
+    if (it != resolution.globals.end()) return it->second;
+  }
+  return std::nullopt;
 }
 
 std::optional<Resolution> resolve_symbols(const std::vector<coff::ObjectFile>& objects,
@@ -287,14 +289,21 @@ std::optional<Resolution> resolve_symbols(const std::vector<coff::ObjectFile>& o
                                           Diagnostics& diagnostics) {
   Resolver r{objects, project, diagnostics, {}, {}, {}, {}, {}};
   size_t errors_before = diagnostics.errors.size();
-  r.result.machine = objects.empty() ? coff::kMachineAmd64 : objects[0].machine;
-  r.result.generated.push_back({GeneratedKind::kData1Header, std::string(kData1HeaderSymbol)});
-  r.result.generated.push_back({GeneratedKind::kPluginChainHead, std::string(kPluginChainHeadSymbol)});
-  for (uint32_t k = 0; k < project.strings.size(); ++k) {
-    r.string_symbols[project.strings[k].symbol] = static_cast<uint32_t>(r.result.generated.size());
-    r.result.generated.push_back({GeneratedKind::kString, project.strings[k].symbol, k});
+  r.result.target = target_for_machine(objects.empty() ? coff::kMachineAmd64 : objects[0].machine);
+  add_generated(r, GeneratedKind::kData1Header, std::string(kData1HeaderSymbol));
+  add_generated(r, GeneratedKind::kPluginChainHead, std::string(kPluginChainHeadSymbol));
+  for (const StringConstant& constant : project.strings)
+    add_generated(r, GeneratedKind::kString, constant.symbol);
+  for (const WindowDescription& window : project.windows)
+    add_generated(r, GeneratedKind::kWindow, window.symbol);
+  for (const ImportedSymbol& import : project.imports) {
+    if (r.generated_symbols.count(import.symbol)) {
+      r.error(project.path + ": symbol '" + import.symbol +
+              "' is listed under [imports] and defined by the project as a string constant or a window's "
+              "symbol; keep one");
+    }
+    r.import_symbols[import.symbol] = import.name;
   }
-  for (const ImportedSymbol& import : project.imports) r.import_symbols[import.symbol] = import.name;
 
   classify_sections(r);
   select_comdats(r);

@@ -18,7 +18,8 @@ std::optional<Resolution> resolve_symbols(const std::vector<coff::ObjectFile>& o
                                           const Project& project, std::string_view entry,
                                           Diagnostics& diagnostics);
 
-// The C name of a symbol: i386 objects prefix C names with an underscore.
-std::string_view c_name(uint16_t machine, std::string_view symbol);
+// The definition of a C name (the target's decoration added, or the name as it is, for mangled names);
+// kind kSection or kAbsolute, with index the symbol's index in its object.
+std::optional<SymbolTarget> find_global(const Resolution& resolution, std::string_view c_name);
 
 }  // namespace qlimage

@@ -59,8 +59,10 @@ std::string renamed_font_file(const std::string& family, const std::string& rena
   return {};
 }
 
+#if defined(QL_HAS_CATCH_RAISE_FIXTURE)
 void name_at_count() { getFontName(getFontCount()); }
 void name_before_the_start() { getFontName(-1); }
+#endif
 
 TEST(FontList, ReportedOrderReadOnceAndNamesOutsideRaise) {
   define_ui_test_classes();

@@ -90,6 +90,8 @@ TEST(ImageInstall, PlacesLinksRelocatesAndChecks) {
   EXPECT_EQ(settings.messages[4], "An exception of class %1 was not handled.\rThe end.");
   EXPECT_TRUE(settings.mdi);
   EXPECT_EQ(settings.mdi_title, "Loquat 1.2");
+  image::release_image(image);
+  EXPECT_EQ(image.link.code1, nullptr);
 }
 
 TEST(ImageInstall, RefusesDamagedImages) {
@@ -138,7 +140,10 @@ TEST(ImageInstall, RandomlyDamagedImagesNeverCrash) {
     }
     LoadedImage image;
     std::string failure;
-    if (image::install_image(source.blocks, kTable, image, failure)) continue;
+    if (image::install_image(source.blocks, kTable, image, failure)) {
+      image::release_image(image);
+      continue;
+    }
     ++refused;
     EXPECT_FALSE(failure.empty()) << "round " << round;
   }

@@ -37,7 +37,8 @@ const FrameWalkHooks kWalkHooks = {exception_isa, string_release, release_object
 // The walk starts at this routine's own frame and passes over the runtime's frames up to compiled code.
 [[noreturn]] void raise_locked(QlObject* exception) {
   HandlerTarget target;
-  if (find_handler(exception, reinterpret_cast<uintptr_t>(__builtin_frame_address(0)), kWalkHooks, target)) {
+  if (find_handler(exception, reinterpret_cast<uintptr_t>(__builtin_frame_address(0)), kWalkHooks, target,
+                   live_entry_boundaries())) {
     jump_to_handler(target);
   }
   end_unhandled_exception(exception);

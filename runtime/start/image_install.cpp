@@ -49,8 +49,7 @@ bool install_into_region(ImageBlocks& blocks, std::span<const EntryPoint> table,
   }
   uint32_t code1_length = static_cast<uint32_t>(code1.size());
   uint32_t data1_length = static_cast<uint32_t>(data1.size());
-  uint32_t thunk_count =
-      sizeof(void*) == 8 ? count_import_records(code2.data(), static_cast<uint32_t>(code2.size())) : 0;
+  uint32_t thunk_count = count_import_records(code2.data(), static_cast<uint32_t>(code2.size()));
   if (code2.size() > 0x40000000 || thunk_count > 0x40000000 / kThunkSize) {
     failure = damaged("its code2 block is larger than 1 GiB or imports more names than the thunk area holds");
     return false;

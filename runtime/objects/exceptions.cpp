@@ -28,7 +28,7 @@ bool exception_isa(QlObject* exception, int32_t class_index) {
   return object_isa(exception, class_at_index(class_index));
 }
 
-void report_walk(const char* source, int line) { report_assertion(131, 4, source, line); }
+void report_walk(const char* source, int line) { report_assertion(kConsistencyCheck, source, line); }
 
 const FrameWalkHooks kWalkHooks = {exception_isa, string_release, release_object, report_walk,
                                    platform::is_readable};
@@ -90,6 +90,6 @@ QL_API void RuntimeRaiseException(QlObject* exception) {
   ql::raise_locked(exception);
 }
 
-QL_API void RuntimeReraiseException(void) { ql::report_assertion(131, 4, "RuntimeMain", 1616); }
+QL_API void RuntimeReraiseException(void) { ql::report_assertion(ql::kConsistencyCheck, "RuntimeMain", 1616); }
 
 QL_API void RuntimeStackCheck(void) {}

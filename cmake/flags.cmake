@@ -13,6 +13,11 @@ if(QL_HOST AND QL_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# The host builds check the invariants that comments state; the Windows builds leave the checks out.
+if(QL_HOST)
+  add_compile_definitions(QL_CHECK_INVARIANTS)
+endif()
+
 function(ql_apply_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
 endfunction()

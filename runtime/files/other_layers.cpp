@@ -1,3 +1,4 @@
+// The routines other layers hand the files layer at start-up: dates and picture loading.
 #include "files/other_layers.h"
 
 namespace ql {

@@ -1,3 +1,4 @@
+// Answering the Open and Save dialogs of a program under test as told, and recording them.
 #include <windows.h>
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Running a Windows program for a test: its exit, its message boxes answered and recorded, a time limit.
 #include <windows.h>
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The data qlimage generates, read back the way the runtime reads it.
 #include "qlimage/generated_data.h"
 
 #include <gtest/gtest.h>

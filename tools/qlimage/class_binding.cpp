@@ -1,3 +1,4 @@
+// Binding the project's classes to the linked objects: class indexes, code symbols and sizes.
 #include "qlimage/class_binding.h"
 
 #include <map>

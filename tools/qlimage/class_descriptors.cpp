@@ -1,3 +1,4 @@
+// Writing the class descriptors and the string constants they name into data1.
 #include "qlimage/class_descriptors.h"
 
 #include "qlimage/generated_data.h"

@@ -1,3 +1,4 @@
+// Reading class descriptors back out of an image for `dump`, every word checked.
 #include "qlimage/class_inspection.h"
 
 #include <algorithm>

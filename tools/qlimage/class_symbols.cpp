@@ -1,3 +1,4 @@
+// The code addresses and instance sizes that class descriptors take from the linked symbols.
 #include "qlimage/class_symbols.h"
 
 namespace qlimage {

@@ -1,3 +1,4 @@
+// Parsing the options and operands of one qlimage command.
 #include "qlimage/command_line.h"
 
 namespace qlimage {

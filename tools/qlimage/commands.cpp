@@ -1,3 +1,4 @@
+// The qlimage commands `link`, `attach` and `dump`, and their help.
 #include "qlimage/commands.h"
 
 #include <filesystem>

@@ -1,3 +1,4 @@
+// `qlimage dump`: a readable account of an image or of an executable that carries one.
 #include "qlimage/dump.h"
 
 #include <stdio.h>

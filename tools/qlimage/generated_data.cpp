@@ -1,3 +1,4 @@
+// The data qlimage writes into data1 itself: string constants, project items, the project table.
 #include "qlimage/generated_data.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Reading an image's blocks as the runtime will, trusting nothing, for `dump`.
 #include "qlimage/image_inspection.h"
 
 #include <unordered_set>

@@ -1,3 +1,4 @@
+// Placing the chosen sections in code1 and data1 and qlimage's own data behind them.
 #include "qlimage/layout.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// `qlimage link`: relocatable objects and a project description in, an application image out.
 #include "qlimage/linker.h"
 
 #include "qlimage/class_binding.h"

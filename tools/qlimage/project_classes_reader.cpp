@@ -1,3 +1,4 @@
+// Reading the project's [[classes]] in class-index order.
 #include "qlimage/project_classes_reader.h"
 
 namespace qlimage {

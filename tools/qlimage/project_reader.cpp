@@ -1,3 +1,4 @@
+// Reading the project description (TOML), with errors naming the file, the line and the key.
 #include "qlimage/project_reader.h"
 
 #include <toml++/toml.h>

@@ -1,3 +1,4 @@
+// Applying the relocations of the placed sections, and turning the rest into fixups and data2 words.
 #include "qlimage/relocation.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Writing and decoding the settings stream of the settings item.
 #include "qlimage/settings_stream.h"
 
 #include "image/stream_reader.h"

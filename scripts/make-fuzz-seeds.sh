@@ -18,11 +18,11 @@ flags=(-O2 -ffreestanding -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tab
        -fno-optimize-sibling-calls -mno-stack-arg-probe -fno-stack-protector -std=c++20 -I "$root/sdk")
 mkdir -p "$corpus/coff_reader"
 for triple in x86_64-w64-mingw32 i686-w64-mingw32; do
-  "$triple-g++" "${flags[@]}" -c "$root/tests/image/apps/case_imports_app.cpp" -o "$corpus/coff_reader/case_imports_$triple.o"
+  "$triple-g++" "${flags[@]}" -c "$root/tests/image/apps/case_imports_app.cpp" -o "$corpus/coff_reader/case_imports_$triple.coff"
   "$triple-g++" "${flags[@]}" -c "$root/tests/image/apps/catch_app.cpp" -o "$work/catch_app.o"
   "$triple-gcc" -c "$root/tests/image/apps/catch_methods_$( [ "$triple" = i686-w64-mingw32 ] && echo win32 || echo win64 ).S" \
     -o "$work/catch_methods.o"
-  "$triple-ld" -r -o "$corpus/coff_reader/catch_combined_$triple.o" "$work/catch_app.o" "$work/catch_methods.o"
+  "$triple-ld" -r -o "$corpus/coff_reader/catch_combined_$triple.coff" "$work/catch_app.o" "$work/catch_methods.o"
 done
 
 mkdir -p "$corpus/project_reader"

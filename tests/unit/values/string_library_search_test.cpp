@@ -36,6 +36,8 @@ TEST(StringLibrarySearch, InStrFindsFromStartIgnoringCase) {
   EXPECT_EQ(in_str(INT32_MAX, "abc", "c"), 0);
   EXPECT_EQ(in_str(INT32_MIN, "abc", ""), 0);
   EXPECT_EQ(in_str(-5, "abc", ""), 0);
+  EXPECT_EQ(in_str(0, "abc", ""), 0);  // start - 1 would be -1
+  EXPECT_EQ(StringDBCSInStr(0, make("abc").get(), nullptr), 0);
 }
 
 TEST(StringLibrarySearch, SearchStepSkipsMatchesBeforeItsOffset) {

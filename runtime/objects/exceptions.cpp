@@ -90,6 +90,8 @@ QL_API void RuntimeRaiseException(QlObject* exception) {
   ql::raise_locked(exception);
 }
 
-QL_API void RuntimeReraiseException(void) { ql::report_assertion(ql::kConsistencyCheck, "RuntimeMain", 1616); }
+QL_API void RuntimeReraiseException(void) {
+  ql::report_assertion(ql::kConsistencyCheck, "RuntimeMain", 1616);
+}
 
 QL_API void RuntimeStackCheck(void) {}

@@ -12,8 +12,8 @@ ql::EntryBoundary* ql_entry_boundary_top = ql_entry_boundary_records;
 ql::EntryBoundary* ql_entry_boundary_limit = ql_entry_boundary_records + QL_BOUNDARY_CAPACITY;
 
 void ql_entry_boundaries_exhausted() {
-  ql::stop_program("The application called into the runtime more than " + std::to_string(QL_BOUNDARY_CAPACITY) +
-                   " levels deep and must shut down.");
+  ql::stop_program("The application called into the runtime more than " +
+                   std::to_string(QL_BOUNDARY_CAPACITY) + " levels deep and must shut down.");
 }
 }
 

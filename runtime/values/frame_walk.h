@@ -78,7 +78,7 @@ bool find_handler(QlObject* exception, uintptr_t frame, const FrameWalkHooks& ho
 // which sets up its own stack pointer from the frame pointer. On i386 the system's exception-registration
 // chain is cut back to the records that lie above the target frame.
 extern "C" [[noreturn]] void ql_jump_to_handler(uintptr_t frame_pointer, uintptr_t handler,
-                                               const CalleeSavedRegisters* registers);
+                                                const CalleeSavedRegisters* registers);
 
 // Forgets the gate records of the abandoned calls and jumps.
 [[noreturn]] inline void jump_to_handler(const HandlerTarget& target) {

@@ -9,7 +9,8 @@
 #include <stdlib.h>
 
 namespace ql {
-[[noreturn]] inline void invariant_broken(const char* condition, const char* text, const char* file, int line) {
+[[noreturn]] inline void invariant_broken(const char* condition, const char* text, const char* file,
+                                          int line) {
   fprintf(stderr, "%s:%d: invariant broken: %s (%s)\n", file, line, text, condition);
   abort();
 }

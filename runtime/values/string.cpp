@@ -20,9 +20,7 @@ constexpr int kReleaseOfDeadLine = 32;
 constexpr int kIndexOutOfRangeLine = 219;
 constexpr int kIndexIntoEmptyLine = 229;
 
-void report_string_check(int line) {
-  report_assertion(kConsistencyCheck, kStringCheckSource, line);
-}
+void report_string_check(int line) { report_assertion(kConsistencyCheck, kStringCheckSource, line); }
 
 constexpr int32_t kMaxLength = INT32_MAX - 2;  // the buffer adds a length byte and a NUL
 

@@ -101,11 +101,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string pattern(arg, static_cast<char>('a' + arg));
     bool same = true;
     switch (op) {
-      case 0: same = BinaryStreamReadByte(s) == model.value<uint8_t>(); break;
-      case 1: same = BinaryStreamReadShort(s) == model.value<int16_t>(); break;
-      case 2: same = BinaryStreamReadLong(s) == model.value<int32_t>(); break;
-      case 3: same = same_bits(BinaryStreamReadFloat(s), static_cast<double>(model.value<float>())); break;
-      case 4: same = same_bits(BinaryStreamReadDouble(s), model.value<double>()); break;
+      case 0:
+        same = BinaryStreamReadByte(s) == model.value<uint8_t>();
+        break;
+      case 1:
+        same = BinaryStreamReadShort(s) == model.value<int16_t>();
+        break;
+      case 2:
+        same = BinaryStreamReadLong(s) == model.value<int32_t>();
+        break;
+      case 3:
+        same = same_bits(BinaryStreamReadFloat(s), static_cast<double>(model.value<float>()));
+        break;
+      case 4:
+        same = same_bits(BinaryStreamReadDouble(s), model.value<double>());
+        break;
       case 5: {
         std::vector<uint8_t> length = model.read(1);
         std::vector<uint8_t> text = length.empty() ? length : model.read(length[0]);
@@ -113,14 +123,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         same = take(BinaryStreamReadPString(s)) == want;
         break;
       }
-      case 6: same = take(BinaryStreamRead(s, arg * 3 - 2)) == text_of(model.read(arg ? arg * 3 - 2 : 0)); break;
+      case 6:
+        same = take(BinaryStreamRead(s, arg * 3 - 2)) == text_of(model.read(arg ? arg * 3 - 2 : 0));
+        break;
       case 7:
         model.position = model.bytes.size() * arg / 15 + (arg == 15 ? 3 : 0);
         BinaryStreamSetPosition(s, static_cast<int32_t>(model.position));
         break;
-      case 8: same = BinaryStreamGetPosition(s) == static_cast<int32_t>(model.position); break;
-      case 9: same = BinaryStreamGetLength(s) == static_cast<int32_t>(model.bytes.size()); break;
-      case 10: same = BinaryStreamEOF(s) == (model.position >= model.bytes.size()); break;
+      case 8:
+        same = BinaryStreamGetPosition(s) == static_cast<int32_t>(model.position);
+        break;
+      case 9:
+        same = BinaryStreamGetLength(s) == static_cast<int32_t>(model.bytes.size());
+        break;
+      case 10:
+        same = BinaryStreamEOF(s) == (model.position >= model.bytes.size());
+        break;
       case 11:
         model.little_endian = arg & 1;
         ql::as_binary_stream(s)->little_endian = model.little_endian;

@@ -65,14 +65,19 @@ bool library_names_are_safe(const std::vector<uint8_t>& code2) {
 // The host runtime has no window layer, so its entry-point table cannot be linked here; linking needs only
 // names and addresses, and the code is never run.
 void never_called() { __builtin_trap(); }
-#define ENTRY(name) {#name, reinterpret_cast<void*>(&never_called), {0, 0}}
+#define ENTRY(name)                                           \
+  {                                                           \
+#name, reinterpret_cast < void*>(&never_called), { 0, 0 } \
+  }
 const EntryPoint kTable[] = {
-    {nullptr, nullptr, {0, 0}},       ENTRY(RuntimeInit),         ENTRY(RuntimeRun),
-    ENTRY(Win32InstallPlugins),       ENTRY(RuntimeLockObject),   ENTRY(RuntimeUnlockObject),
-    ENTRY(RuntimeNilObject),          ENTRY(RuntimeNewObject),    ENTRY(RuntimeAddString),
-    ENTRY(RuntimeLockString),         ENTRY(RuntimeUnlockString), ENTRY(StringLen),
-    ENTRY(lineTrace),                 ENTRY(RuntimeMsgBox),       ENTRY(RuntimeCreateWindow),
-    ENTRY(RuntimeRaiseException),
+    {nullptr, nullptr, {0, 0}}, ENTRY(RuntimeInit),
+    ENTRY(RuntimeRun),          ENTRY(Win32InstallPlugins),
+    ENTRY(RuntimeLockObject),   ENTRY(RuntimeUnlockObject),
+    ENTRY(RuntimeNilObject),    ENTRY(RuntimeNewObject),
+    ENTRY(RuntimeAddString),    ENTRY(RuntimeLockString),
+    ENTRY(RuntimeUnlockString), ENTRY(StringLen),
+    ENTRY(lineTrace),           ENTRY(RuntimeMsgBox),
+    ENTRY(RuntimeCreateWindow), ENTRY(RuntimeRaiseException),
 };
 #undef ENTRY
 
@@ -109,14 +114,15 @@ void read_items(const LoadedImage& image) {
       }
       case image::kItemPicture: {
         image::PictureRecord picture;
-        if (image::decode_picture_record(record, image.data1.length - (pointer - image.data1.address), picture,
-                                         problem))
+        if (image::decode_picture_record(record, image.data1.length - (pointer - image.data1.address),
+                                         picture, problem))
           touch(picture.pixels, picture.byte_count);
         break;
       }
       case image::kItemMenuBar: {
         image::MenuBarStream menu_bar;
-        if (image::decode_menu_bar(record + 8, word_at(record + 4), menu_bar, problem)) touch_menus(menu_bar.menus);
+        if (image::decode_menu_bar(record + 8, word_at(record + 4), menu_bar, problem))
+          touch_menus(menu_bar.menus);
         break;
       }
       case image::kItemSound:
@@ -129,10 +135,13 @@ void read_items(const LoadedImage& image) {
 }
 
 void read_classes(const LoadedImage& image) {
-  CodeRange code1{{image.code1_address, image.link.code1_length}, reinterpret_cast<uintptr_t>(image.link.code1)};
+  CodeRange code1{{image.code1_address, image.link.code1_length},
+                  reinterpret_cast<uintptr_t>(image.link.code1)};
   ClassBuild build;
   std::string problem;
-  if (!build_classes(image.data1, image.project.class_words, image.project.class_count, code1, build, problem)) return;
+  if (!build_classes(image.data1, image.project.class_words, image.project.class_count, code1, build,
+                     problem))
+    return;
   install_class_array(std::move(build.array));
   build_interface_tables(problem);
 }
@@ -159,7 +168,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (failure.empty() || image.link.code1) __builtin_trap();  // refused without a text, or kept the region
     return 0;
   }
-  if (explain) fprintf(stderr, "installed: %u classes, %u items\n", image.project.class_count, image.project.item_count);
+  if (explain)
+    fprintf(stderr, "installed: %u classes, %u items\n", image.project.class_count, image.project.item_count);
   read_items(image);
   read_classes(image);
   std::vector<image::StoredPlugin> plugins;

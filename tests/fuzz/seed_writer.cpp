@@ -71,7 +71,8 @@ Bytes picture(uint32_t depth, uint32_t width, uint32_t height) {
   ql::test::put_u32(record, image::kItemPicture);
   for (uint32_t word : {0u, depth, width, height, image::row_bytes(depth, width) * height})
     ql::test::put_u32(record, word);
-  for (uint32_t i = 0; i < image::row_bytes(depth, width) * height; ++i) record.push_back(static_cast<uint8_t>(i * 37));
+  for (uint32_t i = 0; i < image::row_bytes(depth, width) * height; ++i)
+    record.push_back(static_cast<uint8_t>(i * 37));
   return record;
 }
 
@@ -91,7 +92,8 @@ Bytes settings_stream(bool with_types) {
     for (const char* text : {"Text", "TEXT", "ttxt", ".txt;.text"}) image::write_text(s, text);
   }
   image::write_varint(s, 5);
-  for (const char* text : {"", "", "", "", "An exception of class %1 was not handled.\rThe application must shut down."})
+  for (const char* text :
+       {"", "", "", "", "An exception of class %1 was not handled.\rThe application must shut down."})
     image::write_text(s, text);
   s.push_back(with_types ? 1 : 0);
   image::write_text(s, "Loquat 1.2");
@@ -167,7 +169,7 @@ void class_descriptors() {
 // word, the table word, the table's class and item words, the descriptors' and items' pointers.
 struct ImageWriter {
   Bytes code1, code2, data1;
-  std::vector<uint32_t> relocated;  // data1 offsets of words that get data1's address
+  std::vector<uint32_t> relocated;   // data1 offsets of words that get data1's address
   std::vector<uint32_t> code_words;  // ... code1's address
 
   uint32_t here() const { return static_cast<uint32_t>(data1.size()); }
@@ -318,7 +320,8 @@ void images() {
 void streams() {
   write_seed("text_input_stream", "mixed_line_ends", text_bytes("a\r\nb\r\rc\nlast line"));
   write_seed("text_input_stream", "split_crlf", text_bytes(std::string(1023, 'x') + "\r\nnext\n"));
-  write_seed("text_input_stream", "exercise_rows", text_bytes("a01\tThe cat\t_ cat\tthe\r\na02\tAn egg\t_ egg\tan\r\n"));
+  write_seed("text_input_stream", "exercise_rows",
+             text_bytes("a01\tThe cat\t_ cat\tthe\r\na02\tAn egg\t_ egg\tan\r\n"));
   // Operation counts, operations (low 4 bits) with arguments (high 4), then the file.
   Bytes reads = {10, 0x10, 0x01, 0x02, 0x03, 0x04, 0x1B, 0x02, 0x05, 0x36, 0x0A};
   for (int i = 0; i < 40; ++i) reads.push_back(static_cast<uint8_t>(i * 11));

@@ -15,8 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (complete && size < 13) __builtin_trap();  // flag, two words, two counts, the MDI flag and title
   for (int index = -1; index <= static_cast<int>(settings.messages.size()); ++index) {
     const std::string& message = ql::image::settings_message(settings, index);
-    if (index >= 0 && static_cast<size_t>(index) < settings.messages.size() ? &message != &settings.messages[index]
-                                                                           : !message.empty())
+    if (index >= 0 && static_cast<size_t>(index) < settings.messages.size()
+            ? &message != &settings.messages[index]
+            : !message.empty())
       __builtin_trap();
   }
   return 0;

@@ -29,7 +29,8 @@ std::vector<Line> reference_lines(const std::string& bytes) {
     size_t end = bytes.find_first_of("\r\n", at);
     if (end == std::string::npos) end = bytes.size();
     size_t next = end;
-    if (next < bytes.size()) next += bytes[next] == '\r' && next + 1 < bytes.size() && bytes[next + 1] == '\n' ? 2 : 1;
+    if (next < bytes.size())
+      next += bytes[next] == '\r' && next + 1 < bytes.size() && bytes[next + 1] == '\n' ? 2 : 1;
     lines.push_back({bytes.substr(at, end - at), next});
     at = next;
   }
@@ -52,9 +53,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Owned stream(FolderItemOpenTextFile(item.get()));
   if (!stream.get()) __builtin_trap();
   for (const Line& line : expected) {
-    if (TextInputStreamEOF(stream.get()) || take(TextInputStreamReadLine(stream.get())) != line.text) __builtin_trap();
+    if (TextInputStreamEOF(stream.get()) || take(TextInputStreamReadLine(stream.get())) != line.text)
+      __builtin_trap();
   }
-  if (!TextInputStreamEOF(stream.get()) || !take(TextInputStreamReadLine(stream.get())).empty()) __builtin_trap();
+  if (!TextInputStreamEOF(stream.get()) || !take(TextInputStreamReadLine(stream.get())).empty())
+    __builtin_trap();
 
   // The input's last byte chooses how many lines to read before reading the rest at once.
   Owned again(FolderItemOpenTextFile(item.get()));

@@ -10,7 +10,8 @@
 
 namespace {
 
-bool same_pairs(const std::vector<ql::image::PropertyPair>& a, const std::vector<ql::image::PropertyPair>& b) {
+bool same_pairs(const std::vector<ql::image::PropertyPair>& a,
+                const std::vector<ql::image::PropertyPair>& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
     if (a[i].name != b[i].name || a[i].value != b[i].value) return false;
@@ -42,13 +43,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<uint8_t> stream(data, data + size);
   ql::image::WindowDescription description;
   std::string problem;
-  if (!ql::image::decode_window_description(stream.data(), static_cast<uint32_t>(size), description, problem)) {
+  if (!ql::image::decode_window_description(stream.data(), static_cast<uint32_t>(size), description,
+                                            problem)) {
     if (problem.empty()) __builtin_trap();
     return 0;
   }
   std::vector<uint8_t> encoded = ql::image::encode_window_description(description);
   ql::image::WindowDescription again;
-  if (!ql::image::decode_window_description(encoded.data(), static_cast<uint32_t>(encoded.size()), again, problem) ||
+  if (!ql::image::decode_window_description(encoded.data(), static_cast<uint32_t>(encoded.size()), again,
+                                            problem) ||
       !same(description, again))
     __builtin_trap();
   return 0;

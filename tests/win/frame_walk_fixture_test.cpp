@@ -82,7 +82,8 @@ __attribute__((noinline)) void raise_with_every_register_changed() {
   asm volatile(
       "movq $-1, %%rbx\n movq $-1, %%rsi\n movq $-1, %%rdi\n movq $-1, %%r12\n movq $-1, %%r13\n"
       "movq $-1, %%r14\n movq $-1, %%r15\n pcmpeqd %%xmm6, %%xmm6\n pcmpeqd %%xmm7, %%xmm7\n"
-      "pcmpeqd %%xmm8, %%xmm8\n pcmpeqd %%xmm9, %%xmm9\n pcmpeqd %%xmm10, %%xmm10\n pcmpeqd %%xmm11, %%xmm11\n"
+      "pcmpeqd %%xmm8, %%xmm8\n pcmpeqd %%xmm9, %%xmm9\n pcmpeqd %%xmm10, %%xmm10\n pcmpeqd %%xmm11, "
+      "%%xmm11\n"
       "pcmpeqd %%xmm12, %%xmm12\n pcmpeqd %%xmm13, %%xmm13\n pcmpeqd %%xmm14, %%xmm14\n"
       "pcmpeqd %%xmm15, %%xmm15\n" ::
           : "rbx", "rsi", "rdi", "r12", "r13", "r14", "r15", "xmm6", "xmm7", "xmm8", "xmm9", "xmm10", "xmm11",
@@ -167,11 +168,13 @@ TEST_F(FrameWalkFixture, UnhandledExceptionCleansUpAndTheWalkEndsInTheTestRunner
 }
 
 TEST_F(FrameWalkFixture, HandlerRunsWithTheRegistersOfTheCallThatRaised) {
-  for (size_t i = 0; i < kPatternWords; ++i) fixture_pattern[i] = static_cast<uintptr_t>(0x0123456789ABCDEFull * (i + 1));
+  for (size_t i = 0; i < kPatternWords; ++i)
+    fixture_pattern[i] = static_cast<uintptr_t>(0x0123456789ABCDEFull * (i + 1));
   const size_t boundaries_before = ql::live_entry_boundaries().count;
   EXPECT_EQ(fixture_registers_across_raise(raise_with_every_register_changed), 1);
   EXPECT_TRUE(state.found);
-  for (size_t i = 0; i < kPatternWords; ++i) EXPECT_EQ(fixture_registers_seen[i], fixture_pattern[i]) << "word " << i;
+  for (size_t i = 0; i < kPatternWords; ++i)
+    EXPECT_EQ(fixture_registers_seen[i], fixture_pattern[i]) << "word " << i;
   EXPECT_EQ(ql::live_entry_boundaries().count, boundaries_before);
 }
 

@@ -22,7 +22,8 @@ namespace ql::testing {
 namespace {
 
 std::string with_case(std::string text, int (*change)(int)) {
-  std::transform(text.begin(), text.end(), text.begin(), [&](char c) { return static_cast<char>(change(c)); });
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [&](char c) { return static_cast<char>(change(c)); });
   return text;
 }
 
@@ -49,10 +50,11 @@ TEST(BuiltinClasses, EveryClassIsFoundByItsNameInAnyCase) {
   }
   EXPECT_EQ(registered, static_cast<size_t>(class_registry().size()));
   // The classes the lessons application references by name, and those the runtime raises.
-  for (const char* name : {"Application", "RuntimeException", "Applet", "Listbox", "EditField", "PopupMenu",
-                           "Canvas", "PushButton", "MenuItem", "QuitMenuItem", "NilObjectException",
-                           "IllegalCastException", "typeMismatchException", "OutOfBoundsException",
-                           "EndException", "FolderItem", "TextInputStream", "TextOutputStream", "BinaryStream"}) {
+  for (const char* name :
+       {"Application", "RuntimeException", "Applet", "Listbox", "EditField", "PopupMenu", "Canvas",
+        "PushButton", "MenuItem", "QuitMenuItem", "NilObjectException", "IllegalCastException",
+        "typeMismatchException", "OutOfBoundsException", "EndException", "FolderItem", "TextInputStream",
+        "TextOutputStream", "BinaryStream"}) {
     named(name);
   }
   EXPECT_EQ(builtin_class("NoSuchClass"), nullptr);
@@ -76,13 +78,14 @@ TEST(BuiltinClasses, SuperclassChainsAnswerTypeTests) {
     const char* ancestor;
     bool is;
   };
-  for (const Relation& r : {Relation{"Applet", "Window", true}, Relation{"Dialog", "Window", true},
-                            Relation{"Canvas", "RectControl", true}, Relation{"Canvas", "Control", true},
-                            Relation{"Listbox", "Control", true}, Relation{"EditField", "RectControl", true},
-                            Relation{"PushButton", "RectControl", true}, Relation{"QuitMenuItem", "MenuItem", true},
-                            Relation{"Window", "Control", false}, Relation{"MenuItem", "QuitMenuItem", false},
-                            Relation{"Control", "Canvas", false}, Relation{"Applet", "Dialog", false},
-                            Relation{"RuntimeException", "NilObjectException", false}}) {
+  for (const Relation& r :
+       {Relation{"Applet", "Window", true}, Relation{"Dialog", "Window", true},
+        Relation{"Canvas", "RectControl", true}, Relation{"Canvas", "Control", true},
+        Relation{"Listbox", "Control", true}, Relation{"EditField", "RectControl", true},
+        Relation{"PushButton", "RectControl", true}, Relation{"QuitMenuItem", "MenuItem", true},
+        Relation{"Window", "Control", false}, Relation{"MenuItem", "QuitMenuItem", false},
+        Relation{"Control", "Canvas", false}, Relation{"Applet", "Dialog", false},
+        Relation{"RuntimeException", "NilObjectException", false}}) {
     EXPECT_EQ(class_isa(named(r.cls), named(r.ancestor)), r.is) << r.cls << " / " << r.ancestor;
   }
   // Every chain ends, and no class is its own ancestor.

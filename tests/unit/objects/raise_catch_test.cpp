@@ -3,9 +3,9 @@
 
 #include "object_test_support.h"
 #include "objects/object_steps.h"
-#include "unit/runtime_classes.h"
 #include "objects/objects.h"
 #include "quillet/objects.h"
+#include "unit/runtime_classes.h"
 #include "values/entry_gate.h"
 
 #include <algorithm>
@@ -42,29 +42,29 @@ extern "C" QlObject* catch_raise_fixture(void (*raiser)());
 #define REGISTERS_HEADER ".def registers_fixture; .scl 2; .type 32; .endef\n"
 #define REGISTERS_FOOTER ""
 #define QL_PATTERN_WORDS 27  // rbx rsi rdi r12 r13 r14 r15, then xmm6 .. xmm15 in two words each
-#define PATTERN_LOAD                                                                                \
-  "movq 0(%rax), %rbx\n movq 8(%rax), %rsi\n movq 16(%rax), %rdi\n movq 24(%rax), %r12\n"          \
-  "movq 32(%rax), %r13\n movq 40(%rax), %r14\n movq 48(%rax), %r15\n"                              \
-  "movups 56(%rax), %xmm6\n movups 72(%rax), %xmm7\n movups 88(%rax), %xmm8\n"                     \
-  "movups 104(%rax), %xmm9\n movups 120(%rax), %xmm10\n movups 136(%rax), %xmm11\n"                \
-  "movups 152(%rax), %xmm12\n movups 168(%rax), %xmm13\n movups 184(%rax), %xmm14\n"               \
+#define PATTERN_LOAD                                                                      \
+  "movq 0(%rax), %rbx\n movq 8(%rax), %rsi\n movq 16(%rax), %rdi\n movq 24(%rax), %r12\n" \
+  "movq 32(%rax), %r13\n movq 40(%rax), %r14\n movq 48(%rax), %r15\n"                     \
+  "movups 56(%rax), %xmm6\n movups 72(%rax), %xmm7\n movups 88(%rax), %xmm8\n"            \
+  "movups 104(%rax), %xmm9\n movups 120(%rax), %xmm10\n movups 136(%rax), %xmm11\n"       \
+  "movups 152(%rax), %xmm12\n movups 168(%rax), %xmm13\n movups 184(%rax), %xmm14\n"      \
   "movups 200(%rax), %xmm15\n"
-#define PATTERN_STORE                                                                               \
-  "movq %rbx, 0(%rax)\n movq %rsi, 8(%rax)\n movq %rdi, 16(%rax)\n movq %r12, 24(%rax)\n"          \
-  "movq %r13, 32(%rax)\n movq %r14, 40(%rax)\n movq %r15, 48(%rax)\n"                              \
-  "movups %xmm6, 56(%rax)\n movups %xmm7, 72(%rax)\n movups %xmm8, 88(%rax)\n"                     \
-  "movups %xmm9, 104(%rax)\n movups %xmm10, 120(%rax)\n movups %xmm11, 136(%rax)\n"                \
-  "movups %xmm12, 152(%rax)\n movups %xmm13, 168(%rax)\n movups %xmm14, 184(%rax)\n"               \
+#define PATTERN_STORE                                                                     \
+  "movq %rbx, 0(%rax)\n movq %rsi, 8(%rax)\n movq %rdi, 16(%rax)\n movq %r12, 24(%rax)\n" \
+  "movq %r13, 32(%rax)\n movq %r14, 40(%rax)\n movq %r15, 48(%rax)\n"                     \
+  "movups %xmm6, 56(%rax)\n movups %xmm7, 72(%rax)\n movups %xmm8, 88(%rax)\n"            \
+  "movups %xmm9, 104(%rax)\n movups %xmm10, 120(%rax)\n movups %xmm11, 136(%rax)\n"       \
+  "movups %xmm12, 152(%rax)\n movups %xmm13, 168(%rax)\n movups %xmm14, 184(%rax)\n"      \
   "movups %xmm15, 200(%rax)\n"
 // What the runtime may do to them between the call and the raise: every one is overwritten.
-#define CLOBBER_ALL                                                                                 \
-  asm volatile(                                                                                     \
-      "movq $-1, %%rbx\n movq $-1, %%rsi\n movq $-1, %%rdi\n movq $-1, %%r12\n movq $-1, %%r13\n"   \
-      "movq $-1, %%r14\n movq $-1, %%r15\n pcmpeqd %%xmm6, %%xmm6\n pcmpeqd %%xmm7, %%xmm7\n"       \
-      "pcmpeqd %%xmm8, %%xmm8\n pcmpeqd %%xmm9, %%xmm9\n pcmpeqd %%xmm10, %%xmm10\n"                \
-      "pcmpeqd %%xmm11, %%xmm11\n pcmpeqd %%xmm12, %%xmm12\n pcmpeqd %%xmm13, %%xmm13\n"            \
-      "pcmpeqd %%xmm14, %%xmm14\n pcmpeqd %%xmm15, %%xmm15\n" ::                                   \
-          : "rbx", "rsi", "rdi", "r12", "r13", "r14", "r15", "xmm6", "xmm7", "xmm8", "xmm9", "xmm10",  \
+#define CLOBBER_ALL                                                                                   \
+  asm volatile(                                                                                       \
+      "movq $-1, %%rbx\n movq $-1, %%rsi\n movq $-1, %%rdi\n movq $-1, %%r12\n movq $-1, %%r13\n"     \
+      "movq $-1, %%r14\n movq $-1, %%r15\n pcmpeqd %%xmm6, %%xmm6\n pcmpeqd %%xmm7, %%xmm7\n"         \
+      "pcmpeqd %%xmm8, %%xmm8\n pcmpeqd %%xmm9, %%xmm9\n pcmpeqd %%xmm10, %%xmm10\n"                  \
+      "pcmpeqd %%xmm11, %%xmm11\n pcmpeqd %%xmm12, %%xmm12\n pcmpeqd %%xmm13, %%xmm13\n"              \
+      "pcmpeqd %%xmm14, %%xmm14\n pcmpeqd %%xmm15, %%xmm15\n" ::                                      \
+          : "rbx", "rsi", "rdi", "r12", "r13", "r14", "r15", "xmm6", "xmm7", "xmm8", "xmm9", "xmm10", \
             "xmm11", "xmm12", "xmm13", "xmm14", "xmm15")
 #else
 #define FIXTURE_HEADER ".type catch_raise_fixture, @function\n"
@@ -81,15 +81,16 @@ extern "C" QlObject* catch_raise_fixture(void (*raiser)());
 #define REGISTERS_HEADER ".type registers_fixture, @function\n"
 #define REGISTERS_FOOTER ".size registers_fixture, . - registers_fixture\n"
 #define QL_PATTERN_WORDS 5  // rbx r12 r13 r14 r15
-#define PATTERN_LOAD                                                                                \
-  "movq 0(%rax), %rbx\n movq 8(%rax), %r12\n movq 16(%rax), %r13\n movq 24(%rax), %r14\n"          \
+#define PATTERN_LOAD                                                                      \
+  "movq 0(%rax), %rbx\n movq 8(%rax), %r12\n movq 16(%rax), %r13\n movq 24(%rax), %r14\n" \
   "movq 32(%rax), %r15\n"
-#define PATTERN_STORE                                                                               \
-  "movq %rbx, 0(%rax)\n movq %r12, 8(%rax)\n movq %r13, 16(%rax)\n movq %r14, 24(%rax)\n"          \
+#define PATTERN_STORE                                                                     \
+  "movq %rbx, 0(%rax)\n movq %r12, 8(%rax)\n movq %r13, 16(%rax)\n movq %r14, 24(%rax)\n" \
   "movq %r15, 32(%rax)\n"
-#define CLOBBER_ALL                                                                                 \
-  asm volatile("movq $-1, %%rbx\n movq $-1, %%r12\n movq $-1, %%r13\n movq $-1, %%r14\n movq $-1, %%r15\n" :: \
-                   : "rbx", "r12", "r13", "r14", "r15")
+#define CLOBBER_ALL                                                                                  \
+  asm volatile(                                                                                      \
+      "movq $-1, %%rbx\n movq $-1, %%r12\n movq $-1, %%r13\n movq $-1, %%r14\n movq $-1, %%r15\n" :: \
+          : "rbx", "r12", "r13", "r14", "r15")
 #endif
 
 asm(".text\n"
@@ -135,7 +136,8 @@ asm(".text\n"
     "movq %rsp, %rbp\n"
     "subq $" FIXTURE_FRAME
     ", %rsp\n"
-    "movq $0, -8(%rbp)\n" FIXTURE_SAVE "movq " FIXTURE_ARGUMENT ", %r11\n"
+    "movq $0, -8(%rbp)\n" FIXTURE_SAVE "movq " FIXTURE_ARGUMENT
+    ", %r11\n"
     "leaq register_pattern(%rip), %rax\n" PATTERN_LOAD
     "call ql_entry_gate\n"
     ".byte 0xEB, 2, 0x2F, 0\n"
@@ -213,7 +215,8 @@ TEST(RaiseAndCatch, TheHandlerRunsWithTheRegistersOfTheCallThatRaised) {
     ASSERT_NE(caught, nullptr);
     EXPECT_EQ(class_of(caught), builtin_class("NilObjectException"));
     release_object(caught);
-    for (size_t i = 0; i < QL_PATTERN_WORDS; ++i) EXPECT_EQ(registers_seen[i], register_pattern[i]) << "word " << i;
+    for (size_t i = 0; i < QL_PATTERN_WORDS; ++i)
+      EXPECT_EQ(registers_seen[i], register_pattern[i]) << "word " << i;
     // The jump abandoned the gate's call; its record went with it.
     EXPECT_EQ(live_entry_boundaries().count, boundaries_before);
   }

@@ -206,7 +206,8 @@ TEST(SmallBlockPool, GivingBackWithAnotherSizeBreaksAnInvariant) {
   void* block = pool.request(40, PoolNeed::kMustSucceed);
   EXPECT_DEATH(pool.give_back(block, 48), "invariant broken: a block goes back to the pool with the size");
   pool.give_back(block, 40);
-  EXPECT_DEATH(pool.give_back(block, 40), "invariant broken: a block goes back to the pool it came from, once");
+  EXPECT_DEATH(pool.give_back(block, 40),
+               "invariant broken: a block goes back to the pool it came from, once");
 }
 #endif
 

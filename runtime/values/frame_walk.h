@@ -24,9 +24,10 @@
 // takes the real one, and the callee-saved registers of the call, from the gate's record of that slot. A
 // handler gets the registers of the last such record the walk passed: for a catch at a call into the
 // runtime, exactly the method's own at that call. For a catch at a call to other compiled code, they are
-// those of the first call into the runtime within it; that code has changed only what it saves in its frame
-// and restores before returning, so a method catching there keeps nothing in callee-saved registers across
-// such calls and restores all of them for its caller from its own frame.
+// those of the first call into the runtime made within it, which differ from the method's own where the
+// code in between changed registers it had saved in the frames the jump abandons. A method that catches at
+// such calls therefore keeps nothing in callee-saved registers across them and restores all of them for
+// its caller from its own frame, as the fixtures do.
 #pragma once
 
 #include <stddef.h>

@@ -331,6 +331,29 @@ void streams() {
   write_seed("binary_stream", "writes", writes);
 }
 
+// Frames whose return addresses lead to call-site records (an argument release, then none) and on to
+// handler tables: the inner method releases a string and an object variable, the outer one catches. The
+// outermost frame links to 0, so the walk visits the calls of all frames but the last.
+void frame_walks() {
+  const Bytes code = {
+      0xEB, 0x04, 0x2F, 0x01, 0x10, 0x00,                                      // inner call site
+      0x90, 0x90, 0xC9, 0xC3, 0x2F, 0x05, 0xFF, 0xF0, 0x06, 0xFF, 0xE8, 0x00,  // inner table
+      0xEB, 0x02, 0x2F, 0x00,                                                  // outer call site
+      0x90, 0xC9, 0xC3, 0x2F, 0x04, 0x00, 0x03, 0x00, 0x00, 0x00, 0x08, 0x00,  // outer table: catch class 3
+  };
+  Bytes variables;
+  for (int i = 0; i < 256; ++i) variables.push_back(static_cast<uint8_t>(i % 7 == 0 ? i : 0));
+  auto input = [&](std::initializer_list<uint8_t> offsets) {
+    Bytes bytes = {static_cast<uint8_t>(offsets.size() / 2 - 1)};
+    bytes.insert(bytes.end(), offsets);
+    bytes.insert(bytes.end(), variables.begin(), variables.end());
+    bytes.insert(bytes.end(), code.begin(), code.end());
+    return bytes;
+  };
+  write_seed("frame_walk", "catch_in_outer", input({0, 0, 18, 0, 0, 0}));
+  write_seed("frame_walk", "unhandled", input({0, 0, 0, 0}));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -347,5 +370,6 @@ int main(int argc, char** argv) {
   class_descriptors();
   images();
   streams();
+  frame_walks();
   return 0;
 }

@@ -1,10 +1,13 @@
 # make run   installs what is missing, builds, and starts Loquat (under Xvfb with a screenshot without a display)
-# make test  installs what is missing, builds every target and runs every test
+# make test  installs what is missing, builds every target and runs every test, each fuzz target briefly
+# make fuzz  runs each fuzz target for FUZZ_SECONDS (600 unless given: make fuzz FUZZ_SECONDS=60)
 # make bench runs the benchmarks on win64 under Wine
-.PHONY: all deps build host win64 win32 run test bench clean
+.PHONY: all deps build host win64 win32 fuzz-build run test fuzz bench clean
 
 CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 QLIMAGE := $(CURDIR)/build/host/bin/qlimage
+FUZZ_SECONDS ?= 600
+FUZZ_TEST_SECONDS ?= 15
 
 all: build
 
@@ -23,14 +26,24 @@ win32: host
 	cmake -S . -B build/win32 $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-win32.cmake -DQLIMAGE=$(QLIMAGE)
 	cmake --build build/win32
 
-build: host win64 win32
+# The libFuzzer targets, built by clang with ASan and UBSan in a tree of their own.
+fuzz-build: deps
+	cmake -S . -B build/fuzz $(CMAKE_FLAGS) -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+	  -DQL_FUZZ=ON -DQL_FUZZ_TEST_SECONDS=$(FUZZ_TEST_SECONDS)
+	cmake --build build/fuzz
+
+build: host win64 win32 fuzz-build
 
 run: host win64
 	@scripts/run-loquat.sh build/win64
 
 test: build
 	ctest --test-dir build/host --output-on-failure
+	ctest --test-dir build/fuzz --output-on-failure
 	scripts/with-display.sh ctest --test-dir build/win64 --output-on-failure --timeout 300
+
+fuzz: fuzz-build
+	scripts/run-fuzzers.sh build/fuzz $(FUZZ_SECONDS)
 
 bench: win64
 	scripts/with-display.sh scripts/run-benchmarks.sh build/win64

@@ -1,6 +1,10 @@
 # Compiler settings shared by every target of the tree. ql_apply_warnings() is for the project's own code;
 # third-party sources (GoogleTest on the Windows targets) keep their own warning settings.
 option(QL_SANITIZE "Build host code with AddressSanitizer and UndefinedBehaviorSanitizer" ${QL_HOST})
+option(QL_FUZZ "Build the libFuzzer targets of tests/fuzz instead of the tests (host, clang only)" OFF)
+if(QL_FUZZ AND NOT (QL_HOST AND CMAKE_CXX_COMPILER_ID STREQUAL "Clang"))
+  message(FATAL_ERROR "QL_FUZZ needs a host build with clang: -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14")
+endif()
 
 add_compile_options(-fno-omit-frame-pointer)
 if(QL_WINDOWS)
@@ -11,6 +15,14 @@ endif()
 if(QL_HOST AND QL_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
+endif()
+if(QL_FUZZ)
+  # Coverage for libFuzzer in every library the targets reach; the targets themselves link its driver.
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+# The host builds check the invariants that comments state; the Windows builds leave the checks out.
+if(QL_HOST)
+  add_compile_definitions(QL_CHECK_INVARIANTS)
 endif()
 
 function(ql_apply_warnings target)

@@ -1,3 +1,4 @@
+# The win32 target: mingw-w64 for i686, built and linked here and run on 32-bit Windows.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(QL_TRIPLE i686-w64-mingw32)

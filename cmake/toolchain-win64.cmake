@@ -1,3 +1,4 @@
+# The win64 target: mingw-w64 for x86-64, programs run by Wine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(QL_TRIPLE x86_64-w64-mingw32)

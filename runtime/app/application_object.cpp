@@ -23,7 +23,7 @@ ApplicationState& state() {
 void create_application_object(ClassObject* application_class) {
   ClassObject* cls = application_class ? application_class : builtin_class("Application");
   if (!cls) {
-    report_assertion(131, 4, "RuntimeMain", 6);
+    report_assertion(kConsistencyCheck, "RuntimeMain", 6);
     return;
   }
   release_object(state().application);
@@ -38,7 +38,7 @@ void fire_application_event(const char* name) {
   // The events the runtime fires are Application's own, whatever a subclass declares under the same names.
   const EventDefinition* event = find_declared_event(builtin_class("Application"), name);
   if (!event) {
-    report_assertion(131, 4, "RuntimeMain", 5);
+    report_assertion(kConsistencyCheck, "RuntimeMain", 5);
     return;
   }
   // The handler may drop the last reference compiled code holds; the object must outlive the call.

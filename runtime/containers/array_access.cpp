@@ -1,3 +1,4 @@
+// Element reads and writes: the direct ones of one-dimensional arrays and the access walk of the others.
 #include "containers/array_access.h"
 
 #include <algorithm>
@@ -57,7 +58,7 @@ Verdict check_direct(const QlArray& array, int32_t index) {
 template <ElementKind K>
 Checked<ElementValue<K>> direct_read(QlArray* array, int32_t index, int nil_line) {
   if (!array) {
-    report_assertion(131, 4, kSource, nil_line);
+    report_assertion(kConsistencyCheck, kSource, nil_line);
     return {};
   }
   if (check_direct(*array, index) == Verdict::kRaise) return {{}, Verdict::kRaise};
@@ -67,7 +68,7 @@ Checked<ElementValue<K>> direct_read(QlArray* array, int32_t index, int nil_line
 template <ElementKind K>
 Verdict direct_write(QlArray* array, int32_t index, ElementValue<K> value, int nil_line) {
   if (!array) {
-    report_assertion(131, 4, kSource, nil_line);
+    report_assertion(kConsistencyCheck, kSource, nil_line);
     return Verdict::kDone;
   }
   if (check_direct(*array, index) == Verdict::kRaise) return Verdict::kRaise;
@@ -79,7 +80,7 @@ Verdict direct_write(QlArray* array, int32_t index, ElementValue<K> value, int n
 
 Verdict start_read_access(QlArray* array, int32_t index) {
   if (!array) {
-    report_assertion(131, 4, kSource, 0);
+    report_assertion(kConsistencyCheck, kSource, 0);
     return Verdict::kDone;
   }
   if (array->dimensions < 2 || !within(index, array->bounds[0])) return Verdict::kRaise;
@@ -90,7 +91,7 @@ Verdict start_read_access(QlArray* array, int32_t index) {
 
 Verdict add_read_index(QlArray* array, int32_t index) {
   if (!array) {
-    report_assertion(131, 4, kSource, 0);
+    report_assertion(kConsistencyCheck, kSource, 0);
     return Verdict::kDone;
   }
   if (!walk_can_descend(*array)) return Verdict::kRaise;
@@ -104,7 +105,7 @@ Verdict add_read_index(QlArray* array, int32_t index) {
 
 Verdict start_write_access(QlArray* array, int32_t index) {
   if (!array) {
-    report_assertion(131, 4, kSource, 0);
+    report_assertion(kConsistencyCheck, kSource, 0);
     return Verdict::kDone;
   }
   if (array->dimensions < 2 || !within(index, array->bounds[0])) return Verdict::kRaise;
@@ -115,7 +116,7 @@ Verdict start_write_access(QlArray* array, int32_t index) {
 
 Verdict add_write_index(QlArray* array, int32_t index) {
   if (!array) {
-    report_assertion(131, 4, kSource, 0);
+    report_assertion(kConsistencyCheck, kSource, 0);
     return Verdict::kDone;
   }
   if (!walk_can_descend(*array)) return Verdict::kRaise;
@@ -130,7 +131,7 @@ Verdict add_write_index(QlArray* array, int32_t index) {
 template <ElementKind K>
 Checked<ElementValue<K>> walk_read(QlArray* array, int32_t index) {
   if (!array) {
-    report_assertion(131, 4, kSource, 0);
+    report_assertion(kConsistencyCheck, kSource, 0);
     return {};
   }
   if (!walk_at_elements(*array)) return {{}, Verdict::kRaise};
@@ -145,7 +146,7 @@ Checked<ElementValue<K>> walk_read(QlArray* array, int32_t index) {
 template <ElementKind K>
 Verdict walk_write(QlArray* array, int32_t index, ElementValue<K> value) {
   if (!array) {
-    report_assertion(131, 4, kSource, 0);
+    report_assertion(kConsistencyCheck, kSource, 0);
     return Verdict::kDone;
   }
   if (!walk_at_elements(*array)) return Verdict::kRaise;

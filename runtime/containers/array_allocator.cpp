@@ -1,3 +1,4 @@
+// The guarded allocator behind arrays' records: pool blocks behind a size word and a guard word.
 #include "containers/array_allocator.h"
 
 #include <string.h>
@@ -36,7 +37,7 @@ void guarded_free(void* block) {
   if (!block) return;
   GuardedPrefix* prefix = prefix_of(block);
   if (prefix->guard != kGuardLive) {
-    report_assertion(131, 4, "dump", 64);
+    report_assertion(kConsistencyCheck, "dump", 64);
     return;
   }
   prefix->guard = kGuardFreed;

@@ -18,13 +18,13 @@ QlArray* create_array() {
 
 int32_t add_dimension(QlArray* array, int32_t lower, int32_t upper) {
   if (!array) {
-    report_assertion(131, 4, "commonruntime", 181);
+    report_assertion(kConsistencyCheck, "commonruntime", 181);
     return -1;
   }
   // A 21st bound has nowhere to go, and a bound added once elements exist would make the runtime read
   // those elements as the addresses of vectors.
   if (array->dimensions >= kMaxDimensions || array->top.count > 0) {
-    report_assertion(131, 4, "commonruntime", 0);
+    report_assertion(kConsistencyCheck, "commonruntime", 0);
     return -1;
   }
   int64_t bound = static_cast<int64_t>(upper) - lower;
@@ -34,7 +34,7 @@ int32_t add_dimension(QlArray* array, int32_t lower, int32_t upper) {
 
 int32_t upper_bound(const QlArray* array) {
   if (!array) {
-    report_assertion(131, 4, "commonruntime", 0);
+    report_assertion(kConsistencyCheck, "commonruntime", 0);
     return -1;
   }
   return array->bounds[0];

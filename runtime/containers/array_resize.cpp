@@ -32,7 +32,7 @@ void cut_level(Vector& v, int32_t depth, int32_t level, int64_t keep, int32_t le
 template <ElementKind K>
 Verdict append_element(QlArray* array, ElementValue<K> value) {
   if (!array) {
-    report_assertion(131, 4, kSource, 0);
+    report_assertion(kConsistencyCheck, kSource, 0);
     return Verdict::kDone;
   }
   if (!one_dimensional(*array) || array->bounds[0] == INT32_MAX) return Verdict::kRaise;
@@ -49,7 +49,7 @@ Verdict append_element(QlArray* array, ElementValue<K> value) {
 template <ElementKind K>
 Verdict insert_element(QlArray* array, int32_t index, ElementValue<K> value) {
   if (!array) {
-    report_assertion(131, 4, kSource, 0);
+    report_assertion(kConsistencyCheck, kSource, 0);
     return Verdict::kDone;
   }
   if (!one_dimensional(*array) || !within(index, array->bounds[0]) || array->bounds[0] == INT32_MAX) {
@@ -66,7 +66,7 @@ Verdict insert_element(QlArray* array, int32_t index, ElementValue<K> value) {
 
 Verdict remove_element(QlArray* array, int32_t index, ElementKind kind) {
   if (!array) {
-    report_assertion(131, 4, kSource, 0);
+    report_assertion(kConsistencyCheck, kSource, 0);
     return Verdict::kDone;
   }
   if (!one_dimensional(*array) || !within(index, array->bounds[0])) return Verdict::kRaise;
@@ -89,11 +89,11 @@ Verdict remove_element(QlArray* array, int32_t index, ElementKind kind) {
 
 void redim_level(QlArray* array, int32_t level, int32_t bound, ElementKind kind) {
   if (!array) {
-    report_assertion(131, 4, kSource, 0);
+    report_assertion(kConsistencyCheck, kSource, 0);
     return;
   }
   if (level < 0 || level >= kMaxDimensions) {
-    report_assertion(131, 4, kSource, 0);
+    report_assertion(kConsistencyCheck, kSource, 0);
     return;
   }
   array->bounds[level] = bound;

@@ -200,7 +200,7 @@ void sort_vector(Vector& v, int64_t n) {
 
 Verdict sort_array(QlArray* array, ElementKind kind) {
   if (!array) {
-    report_assertion(131, 4, "commonruntime", 0);
+    report_assertion(kConsistencyCheck, "commonruntime", 0);
     return Verdict::kDone;
   }
   if (array->dimensions > 1) return Verdict::kRaise;

@@ -7,6 +7,7 @@
 #include "containers/array_allocator.h"
 #include "containers/array_record.h"
 #include "values/fatal.h"
+#include "values/invariant.h"
 #include "values/pool.h"
 
 namespace ql {
@@ -66,7 +67,10 @@ void vector_adapt(Vector& v, int32_t width) {
   }
 }
 
-uint8_t* vector_slot(const Vector& v, int32_t index) { return v.storage->data + offset_of(v, index); }
+uint8_t* vector_slot(const Vector& v, int32_t index) {
+  QL_INVARIANT(index >= 0 && index < v.count && v.storage, "a vector's slots are addressed below its count");
+  return v.storage->data + offset_of(v, index);
+}
 
 void vector_grow(Vector& v, int64_t n, int64_t limit) {
   if (n <= v.count) return;
@@ -83,6 +87,7 @@ void vector_grow(Vector& v, int64_t n, int64_t limit) {
 }
 
 void vector_open_gap(Vector& v, int32_t index) {
+  QL_INVARIANT(index >= 0 && index < v.count, "a gap opens at a slot below the count");
   if (v.count == v.capacity) {
     int64_t more = std::max<int64_t>(16, v.capacity / 2);
     relayout(v, std::max<int64_t>(v.capacity + 1, std::min(v.capacity + more, most_elements(v))),
@@ -95,13 +100,15 @@ void vector_open_gap(Vector& v, int32_t index) {
 }
 
 void vector_close_gap(Vector& v, int32_t index) {
+  QL_INVARIANT(index >= 0 && index < v.count, "a gap closes at a slot below the count");
   uint8_t* at = vector_slot(v, index);
   memmove(at, at + v.element_size, offset_of(v, v.count - index - 1));
+  memset(vector_slot(v, v.count - 1), 0, static_cast<size_t>(v.element_size));
   --v.count;
-  memset(vector_slot(v, v.count), 0, static_cast<size_t>(v.element_size));
 }
 
 void vector_truncate(Vector& v, int32_t n) {
+  QL_INVARIANT(n < v.count, "a vector is cut to fewer slots than it holds");
   if (n <= 0) {
     vector_free_storage(v);
     return;

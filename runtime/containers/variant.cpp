@@ -1,3 +1,4 @@
+// The Variant class and its instances: making, holding and releasing the typed value.
 #include "containers/variant.h"
 
 #include "objects/class_object.h"

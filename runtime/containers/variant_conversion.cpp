@@ -1,3 +1,4 @@
+// Variant conversions to plain values, each naming the exception the entry point raises on a fault.
 #include "containers/variant_conversion.h"
 
 #include "objects/objects.h"

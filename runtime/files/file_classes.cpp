@@ -1,3 +1,4 @@
+// Defining the classes of the files layer with their layouts, properties and methods.
 #include "files/file_classes.h"
 
 #include "files/folder_item.h"

@@ -1,3 +1,4 @@
+// Whether a folder item's path exists, and what kind of entry it names, by a directory search.
 #include "files/file_lookup.h"
 
 #include "files/paths.h"

@@ -1,3 +1,4 @@
+// DiskFile, the file object behind every stream, and the opens that make one.
 #include "files/file_object.h"
 
 #include <new>

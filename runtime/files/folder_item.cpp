@@ -1,3 +1,4 @@
+// FolderItem objects and their paths, the application's folder, and the text conversions of this layer.
 #include "files/folder_item.h"
 
 #include "files/file_classes.h"

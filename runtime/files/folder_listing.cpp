@@ -1,3 +1,4 @@
+// The cached listing of one folder behind FolderItem Count and Item.
 #include "files/folder_listing.h"
 
 #include <vector>

@@ -1,3 +1,4 @@
+// Windows paths as folder items see them: roots, parents, names and combining them.
 #include "files/paths.h"
 
 #include "values/char_tables.h"

@@ -1,3 +1,4 @@
+// Making, recognising and destroying the stream objects, each around its file object.
 #include "files/stream_objects.h"
 
 #include "files/file_classes.h"

@@ -44,9 +44,10 @@ constexpr uint32_t kData1Alignment = 0x10000;
 constexpr uint32_t data1_offset_in_region(uint32_t code1_length) {
   return (code1_length + kData1Alignment - 1) & ~(kData1Alignment - 1);
 }
-// A thunk is an indirect jump through the 8-byte address that follows it: FF 25 02 00 00 00, 2 bytes of
-// padding, address.
-constexpr uint32_t kThunkSize = 16;
+// One thunk per import record, in slots of this size. A call to an entry point or member reaches it through
+// a thunk that loads its address and jumps to the runtime's entry gate; with 8-byte pointers a library
+// routine is reached through an indirect jump (the runtime's code2 linker writes both).
+constexpr uint32_t kThunkSize = 32;
 
 // Project item kinds.
 enum ItemKind : uint32_t {

@@ -1,3 +1,4 @@
+// The class array in force and the class-index lookups of the entry points.
 #include "objects/class_array.h"
 
 #include "objects/class_registry.h"
@@ -46,7 +47,7 @@ std::string class_index_fault_text(const char* routine, int32_t index) {
 ClassObject* class_at_index_or_stop(const char* routine, int32_t index) {
   ClassObject* cls = class_at_index(index);
   if (!cls) {
-    report_assertion(131, 4, "objects", 1);
+    report_assertion(kConsistencyCheck, "objects", 1);
     stop_for_fault(class_index_fault_text(routine, index));
   }
   return cls;

@@ -105,7 +105,7 @@ bool build_classes(const image::Data1View& data1, const uint8_t* class_words, ui
     if (d.kind == image::kReferenceClass) {
       array.referenced_names[i] = d.name;
       array.classes[i] = class_by_name(d.name);
-      if (!array.classes[i]) report_assertion(132, 2, "RuntimeMain", 4);
+      if (!array.classes[i]) report_assertion(kReferencedClassMissing, "RuntimeMain", 4);
     } else {
       array.compiled.push_back(std::make_unique<ClassObject>());
       array.classes[i] = array.compiled.back().get();

@@ -1,3 +1,4 @@
+// Class objects: their names, and member lookups along the superclass chain.
 #include "objects/class_object.h"
 
 #include <type_traits>

@@ -1,3 +1,4 @@
+// The registry of built-in classes, the plug-in classes and the list of every class object.
 #include "objects/class_registry.h"
 
 #include <deque>

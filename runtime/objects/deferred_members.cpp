@@ -38,7 +38,7 @@ uintptr_t global_member(char kind, std::string_view member) {
 uintptr_t lookup_deferred_member(const std::string& name) {
   char kind = name.empty() ? 0 : name[0];
   if (kind != 'M' && kind != 'G' && kind != 'S' && kind != 'W') {
-    report_assertion(131, 4, "RuntimeMain", 3);
+    report_assertion(kConsistencyCheck, "RuntimeMain", 3);
     return 0;
   }
   std::string_view rest = std::string_view(name).substr(1);

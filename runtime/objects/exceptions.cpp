@@ -28,7 +28,7 @@ bool exception_isa(QlObject* exception, int32_t class_index) {
   return object_isa(exception, class_at_index(class_index));
 }
 
-void report_walk(const char* source, int line) { report_assertion(131, 4, source, line); }
+void report_walk(const char* source, int line) { report_assertion(kConsistencyCheck, source, line); }
 
 const FrameWalkHooks kWalkHooks = {exception_isa, string_release, release_object, report_walk,
                                    platform::is_readable};
@@ -37,7 +37,8 @@ const FrameWalkHooks kWalkHooks = {exception_isa, string_release, release_object
 // The walk starts at this routine's own frame and passes over the runtime's frames up to compiled code.
 [[noreturn]] void raise_locked(QlObject* exception) {
   HandlerTarget target;
-  if (find_handler(exception, reinterpret_cast<uintptr_t>(__builtin_frame_address(0)), kWalkHooks, target)) {
+  if (find_handler(exception, reinterpret_cast<uintptr_t>(__builtin_frame_address(0)), kWalkHooks, target,
+                   live_entry_boundaries())) {
     jump_to_handler(target);
   }
   end_unhandled_exception(exception);
@@ -89,6 +90,8 @@ QL_API void RuntimeRaiseException(QlObject* exception) {
   ql::raise_locked(exception);
 }
 
-QL_API void RuntimeReraiseException(void) { ql::report_assertion(131, 4, "RuntimeMain", 1616); }
+QL_API void RuntimeReraiseException(void) {
+  ql::report_assertion(ql::kConsistencyCheck, "RuntimeMain", 1616);
+}
 
 QL_API void RuntimeStackCheck(void) {}

@@ -13,7 +13,7 @@ namespace {
 uint8_t* field(const char* routine, QlObject* object, int32_t offset, int32_t width) {
   const ql::ClassObject* cls = ql::class_of(object);
   if (offset < static_cast<int32_t>(sizeof(ql::ObjectHeader)) || offset > ql::instance_bytes(cls) - width) {
-    ql::report_assertion(131, 4, "commonruntime", 1);
+    ql::report_assertion(ql::kConsistencyCheck, "commonruntime", 1);
     ql::stop_for_fault(ql::field_fault_text(routine, offset, width, cls));
   }
   return reinterpret_cast<uint8_t*>(object) + offset;

@@ -1,3 +1,4 @@
+// Building the interface tables of every class, method by method through the superclass chain.
 #include "objects/interface_tables.h"
 
 #include <stdint.h>
@@ -24,7 +25,7 @@ bool build_tables_of(ClassObject* cls, std::string& problem) {
     for (size_t i = 0; i < wanted.size(); ++i) {
       const MethodRecord* method = find_method(cls, wanted[i].name);
       if (!method) {
-        report_assertion(131, 2, "interfaceUtil", 1);
+        report_assertion(kInterfaceMethodMissing, "interfaceUtil", 1);
         problem = described(cls) + " lacks the method " + wanted[i].name + " of the interface " +
                   class_name(entry.interface_class);
         return false;

@@ -12,7 +12,7 @@ namespace {
 // Compiled code calls whatever address it gets, so a slot that does not exist stops the program here rather
 // than letting it jump to 0.
 [[noreturn]] void stop_for_slot(const char* routine, int32_t slot, const ql::ClassObject* cls) {
-  ql::report_assertion(131, 4, "objects", 3);
+  ql::report_assertion(ql::kConsistencyCheck, "objects", 3);
   ql::stop_for_fault(ql::method_slot_fault_text(routine, slot, cls));
 }
 

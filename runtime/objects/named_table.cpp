@@ -1,3 +1,4 @@
+// The named-object table: case-folded hashing into 256 buckets, lookups, insertion in order.
 #include "objects/named_table.h"
 
 #include <string.h>

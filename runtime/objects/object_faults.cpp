@@ -1,3 +1,4 @@
+// The messages of the faults in the use of objects, and stopping the program with them.
 #include "objects/object_faults.h"
 
 #include "values/fatal_stop.h"

@@ -71,7 +71,7 @@ void release_object(QlObject* object) {
   if (!object) return;
   ObjectHeader* header = object_header(object);
   if (header->count <= 0) {
-    report_assertion(131, 4, "objects", 2);
+    report_assertion(kConsistencyCheck, "objects", 2);
     stop_for_fault(over_release_fault_text(header->object_class));
   }
   if (--header->count == 0) destroy(object);

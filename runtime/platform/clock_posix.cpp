@@ -1,3 +1,4 @@
+// The millisecond tick counter on POSIX.
 #include <time.h>
 
 #include "platform/platform.h"

@@ -1,3 +1,4 @@
+// The millisecond tick counter on Win32.
 #include <windows.h>
 
 #include "platform/platform.h"

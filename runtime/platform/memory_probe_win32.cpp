@@ -1,3 +1,4 @@
+// Whether memory can be read, on Win32, for the frame walk.
 #include <windows.h>
 
 #include "platform/platform.h"

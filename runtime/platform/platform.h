@@ -81,6 +81,7 @@ bool program_file_path(char* out, size_t capacity);  // at most 512 characters a
 void* reserve_image_region(size_t size);
 bool make_executable(void* start, size_t size);
 bool make_writable(void* start, size_t size);
+void release_image_region(void* region, size_t size);
 
 // Shared libraries named by library imports.
 void* load_library(const char* name);                       // null when it cannot be loaded

@@ -24,6 +24,8 @@ bool make_executable(void* start, size_t size) { return mprotect(start, size, PR
 
 bool make_writable(void* start, size_t size) { return mprotect(start, size, PROT_READ | PROT_WRITE) == 0; }
 
+void release_image_region(void* region, size_t size) { munmap(region, size); }
+
 void* load_library(const char* name) { return dlopen(name, RTLD_NOW); }
 void* library_routine(void* library, const char* routine) { return dlsym(library, routine); }
 

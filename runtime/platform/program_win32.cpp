@@ -54,6 +54,8 @@ bool make_writable(void* start, size_t size) {
   return VirtualProtect(start, size, PAGE_READWRITE, &old_protection) != 0;
 }
 
+void release_image_region(void* region, size_t) { VirtualFree(region, 0, MEM_RELEASE); }
+
 void* load_library(const char* name) { return reinterpret_cast<void*>(LoadLibraryA(name)); }
 
 void* library_routine(void* library, const char* routine) {

@@ -7,6 +7,7 @@
 #include "image/code2_records.h"
 #include "image/image_format.h"
 #include "platform/platform.h"
+#include "values/entry_gate.h"
 
 namespace ql::image {
 
@@ -25,18 +26,53 @@ bool names_equal_ignoring_case(std::string_view a, std::string_view b) {
                                   static_cast<int>(b.size())) == 2;
 }
 
-// The address a call site jumps to for target: the target itself where a relative call reaches every
-// address, else a fresh thunk that jumps on through an 8-byte address.
-bool call_target(LinkState& state, uintptr_t target, uintptr_t& result, std::string& failure) {
-  if constexpr (sizeof(void*) == 4) {
-    result = target;
-    return true;
-  }
+bool next_thunk(LinkState& state, uint8_t*& thunk, std::string& failure) {
   if (state.thunk_count >= state.thunk_capacity) {
     failure = "the image needs more import thunks than its code2 announced";
     return false;
   }
-  uint8_t* thunk = state.thunks + state.thunk_count++ * kThunkSize;
+  thunk = state.thunks + state.thunk_count++ * kThunkSize;
+  std::memset(thunk, 0xCC, kThunkSize);
+  return true;
+}
+
+// The address a call site jumps to for an entry point or a member: a fresh thunk that hands target to the
+// entry gate, which keeps the caller's callee-saved registers for the frame walk.
+bool gate_target(LinkState& state, uintptr_t target, uintptr_t& result, std::string& failure) {
+  uint8_t* thunk;
+  if (!next_thunk(state, thunk, failure)) return false;
+  const uintptr_t gate = entry_gate_address();
+  if constexpr (sizeof(void*) == 8) {
+    // mov r11, target; jmp [rip + 0]; the gate's address.
+    const uint64_t target_word = target, gate_word = gate;
+    thunk[0] = 0x49;
+    thunk[1] = 0xBB;
+    std::memcpy(thunk + 2, &target_word, 8);
+    static const uint8_t kJumpThroughNextQword[6] = {0xFF, 0x25, 0x00, 0x00, 0x00, 0x00};
+    std::memcpy(thunk + 10, kJumpThroughNextQword, 6);
+    std::memcpy(thunk + 16, &gate_word, 8);
+  } else {
+    // mov eax, target; jmp gate. A 32-bit displacement reaches every address.
+    const uint32_t target_word = static_cast<uint32_t>(target);
+    const uint32_t displacement = static_cast<uint32_t>(gate - (reinterpret_cast<uintptr_t>(thunk) + 10));
+    thunk[0] = 0xB8;
+    std::memcpy(thunk + 1, &target_word, 4);
+    thunk[5] = 0xE9;
+    std::memcpy(thunk + 6, &displacement, 4);
+  }
+  result = reinterpret_cast<uintptr_t>(thunk);
+  return true;
+}
+
+// A library routine raises no language exception, so calls go straight to it: directly where a relative
+// call reaches every address, else through a thunk that jumps on through an 8-byte address.
+bool library_target(LinkState& state, uintptr_t target, uintptr_t& result, std::string& failure) {
+  if constexpr (sizeof(void*) == 4) {
+    result = target;
+    return true;
+  }
+  uint8_t* thunk;
+  if (!next_thunk(state, thunk, failure)) return false;
   static const uint8_t kJumpThroughNextQword[8] = {0xFF, 0x25, 0x02, 0x00, 0x00, 0x00, 0xCC, 0xCC};
   std::memcpy(thunk, kJumpThroughNextQword, 8);
   uint64_t address = target;
@@ -73,7 +109,7 @@ bool link_library_import(LinkState& state, std::string_view library_and_routine,
     return false;
   }
   uintptr_t target;
-  return call_target(state, reinterpret_cast<uintptr_t>(address), target, failure) &&
+  return library_target(state, reinterpret_cast<uintptr_t>(address), target, failure) &&
          patch_chain(state, head, target, failure);
 }
 
@@ -124,7 +160,7 @@ bool link_code2(const uint8_t* code2, uint32_t length, LinkState& state, std::sp
       }
       if (head == 0) continue;
       uintptr_t target;
-      if (!call_target(state, reinterpret_cast<uintptr_t>(entry->code), target, failure) ||
+      if (!gate_target(state, reinterpret_cast<uintptr_t>(entry->code), target, failure) ||
           !patch_chain(state, head, target, failure))
         return false;
     } else if (name.size() >= 2 && name[1] == 'X') {
@@ -152,7 +188,7 @@ bool resolve_deferred_imports(LinkState& state, MemberLookup lookup, std::string
       return false;
     }
     uintptr_t target;
-    if (!call_target(state, address, target, failure) ||
+    if (!gate_target(state, address, target, failure) ||
         !patch_chain(state, import.chain_head, target, failure))
       return false;
   }

@@ -21,8 +21,9 @@ struct LoadedLibrary {
   void* module;
 };
 
-// The loaded code and everything linking learns about it. With 8-byte pointers every call target is reached
-// through a thunk in the thunk area, so that call sites stay 5-byte relative calls.
+// The loaded code and everything linking learns about it. Calls to entry points and members reach them
+// through thunks in the thunk area that pass the entry gate (values/entry_gate.h); with 8-byte pointers
+// library routines too are reached through thunks, so that call sites stay 5-byte relative calls.
 struct LinkState {
   uint8_t* code1 = nullptr;
   uint32_t code1_length = 0;

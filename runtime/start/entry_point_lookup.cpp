@@ -1,3 +1,4 @@
+// Finding an entry point by name in the table, ignoring case.
 #include <cstring>
 
 #include "platform/platform.h"

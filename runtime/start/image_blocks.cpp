@@ -1,3 +1,4 @@
+// Reading the four blocks of the image from the program file or from the development files.
 #include "start/image_blocks.h"
 
 #include "platform/platform.h"

@@ -1,3 +1,4 @@
+// Turning the four loaded blocks into running code: placing, linking, relocating and checking the image.
 #include "start/image_install.h"
 
 #include <cstring>
@@ -31,10 +32,9 @@ Region plan_region(uint32_t code1_length, uint32_t data1_length, uint32_t thunk_
 
 std::string damaged(const std::string& what) { return "The application image is damaged: " + what + "."; }
 
-}  // namespace
-
-bool install_image(ImageBlocks& blocks, std::span<const EntryPoint> table, LoadedImage& out,
-                   std::string& failure) {
+// Everything install_image does; on failure the caller gives the region back.
+bool install_into_region(ImageBlocks& blocks, std::span<const EntryPoint> table, LoadedImage& out,
+                         std::string& failure) {
   std::vector<uint8_t>& code1 = blocks[kCode1];
   std::vector<uint8_t>& code2 = blocks[kCode2];
   std::vector<uint8_t>& data1 = blocks[kData1];
@@ -49,8 +49,11 @@ bool install_image(ImageBlocks& blocks, std::span<const EntryPoint> table, Loade
   }
   uint32_t code1_length = static_cast<uint32_t>(code1.size());
   uint32_t data1_length = static_cast<uint32_t>(data1.size());
-  uint32_t thunk_count =
-      sizeof(void*) == 8 ? count_import_records(code2.data(), static_cast<uint32_t>(code2.size())) : 0;
+  uint32_t thunk_count = count_import_records(code2.data(), static_cast<uint32_t>(code2.size()));
+  if (code2.size() > 0x40000000 || thunk_count > 0x40000000 / kThunkSize) {
+    failure = damaged("its code2 block is larger than 1 GiB or imports more names than the thunk area holds");
+    return false;
+  }
   Region plan = plan_region(code1_length, data1_length, thunk_count);
   auto* region = static_cast<uint8_t*>(platform::reserve_image_region(plan.size));
   if (!region) {
@@ -60,6 +63,7 @@ bool install_image(ImageBlocks& blocks, std::span<const EntryPoint> table, Loade
   if (code1_length) std::memcpy(region, code1.data(), code1_length);
   std::memcpy(region + plan.data1_offset, data1.data(), data1_length);
 
+  out.region_size = plan.size;
   LinkState& link = out.link;
   link.code1 = region;
   link.code1_length = code1_length;
@@ -97,6 +101,20 @@ bool install_image(ImageBlocks& blocks, std::span<const EntryPoint> table, Loade
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool install_image(ImageBlocks& blocks, std::span<const EntryPoint> table, LoadedImage& out,
+                   std::string& failure) {
+  if (install_into_region(blocks, table, out, failure)) return true;
+  release_image(out);
+  return false;
+}
+
+void release_image(LoadedImage& image) {
+  if (image.link.code1) platform::release_image_region(image.link.code1, image.region_size);
+  image = LoadedImage{};
 }
 
 EntryRoutine entry_routine(const LoadedImage& image) {

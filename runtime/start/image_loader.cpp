@@ -1,3 +1,4 @@
+// The image loader: finding the image, installing it, refusing a damaged one, calling its entry routine.
 #include "start/image_loader.h"
 
 #include <cstring>

@@ -68,7 +68,7 @@ QlObject* make_item(const uint8_t* record) {
     case image::kItemMouseCursor:
       return make_mouse_cursor_item(static_cast<int32_t>(read_word(body)));
     default:
-      report_assertion(132, 3, "RuntimeMain", 2);
+      report_assertion(kUnknownItemKind, "RuntimeMain", 2);
       return nullptr;
   }
 }

@@ -1,3 +1,4 @@
+// Lookups in the resource index (data3) of the program file or of the development file.
 #include "start/resource_index.h"
 
 #include "image/image_format.h"

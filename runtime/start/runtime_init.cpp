@@ -34,7 +34,8 @@ QL_API void RuntimeInit(void* project_table) {
   RuntimeState& state = runtime_state();
   // The loader has checked the table that data1's second word names; any other pointer is not trusted.
   uint32_t checked_table = image::read_word(state.image.data1.bytes + image::kProjectTableWord);
-  if (reinterpret_cast<uintptr_t>(project_table) != checked_table) report_assertion(131, 4, "RuntimeMain", 1);
+  if (reinterpret_cast<uintptr_t>(project_table) != checked_table)
+    report_assertion(kConsistencyCheck, "RuntimeMain", 1);
 
   state.settings = image::Settings{};
   set_image_data(state.image.data1.bytes, state.image.data1.length);

@@ -1,3 +1,4 @@
+// The process-wide state that start-up owns.
 #include "start/runtime_state.h"
 
 namespace ql {

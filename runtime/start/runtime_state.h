@@ -21,6 +21,7 @@ struct LoadedImage {
   image::LinkState link;  // code1, the thunks, deferred imports, loaded libraries
   image::Data1View data1;
   uint32_t code1_address = 0;
+  uint32_t region_size = 0;  // bytes of the region that holds code1, data1 and the thunks
   image::ProjectTable project;
   bool development_mode = false;
   int64_t resource_index_offset = image::kNoResourceIndex;  // 0 in development mode

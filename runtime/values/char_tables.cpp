@@ -1,3 +1,4 @@
+// Building the character tables of the ANSI code page and the fixed folding table.
 #include "values/char_tables.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// The system code page as the character-aware string paths use it.
 #include "values/code_page.h"
 
 #include "platform/platform.h"

@@ -1,3 +1,4 @@
+// The exit list: adding, removing and destroying its entries, newest first.
 #include "values/exit_list.h"
 
 namespace ql {

@@ -1,10 +1,11 @@
+// The assertion reporter and the debug log, which do nothing, and the end of exhausted memory.
 #include "values/fatal.h"
 
 #include "platform/platform.h"
 
 namespace ql {
 
-void report_assertion(int, int, const char*, int) {}
+void report_assertion(AssertionKind, const char*, int) {}
 
 void debug_log(const char*) {}
 

@@ -1,3 +1,4 @@
+// Stopping the program: the message, the exit list, the exit.
 #include "values/fatal_stop.h"
 
 #include "platform/platform.h"

@@ -1,3 +1,4 @@
+// The message box of the fatal paths on Win32.
 #include "quillet/start.h"
 #include "values/fatal_stop.h"
 #include "values/string_ref.h"

@@ -1,3 +1,4 @@
+// The frame walk of a raised exception: call-site records, handler tables, and the gate records it passes.
 #include "values/frame_walk.h"
 
 #include <string.h>
@@ -181,17 +182,32 @@ Outcome visit_call(const Memory& memory, QlObject* exception, uintptr_t frame, u
 
 }  // namespace
 
-bool find_handler(QlObject* exception, uintptr_t frame, const FrameWalkHooks& hooks, HandlerTarget& out) {
+bool find_handler(QlObject* exception, uintptr_t frame, const FrameWalkHooks& hooks, HandlerTarget& out,
+                  const EntryBoundaries& boundaries) {
   const Memory memory{hooks};
+  // Records from `unpassed` on belong to calls inside the frames walked so far; `passed` is the last one met.
+  size_t unpassed = boundaries.count;
+  const EntryBoundary* passed = nullptr;
   for (bool first = true;; first = false) {
     if (!memory.readable(frame, 3 * kWord)) return false;
     const uintptr_t caller = Memory::word(frame);
-    const uintptr_t return_address = Memory::word(frame + kWord);
+    uintptr_t return_address = Memory::word(frame + kWord);
     // The chain must rise strictly, or a damaged one could keep the walk going round.
     if (caller == 0 || caller <= frame || (!first && caller - frame > kMaxFrameGap)) return false;
+    if (boundaries.gate_return != 0 && return_address == boundaries.gate_return) {
+      // Records of calls deeper than this frame lie below its slot; they were passed in frames the chain
+      // does not show (a callee without a frame of its own).
+      const uintptr_t slot = frame + kWord;
+      while (unpassed > 0 && boundaries.records[unpassed - 1].slot < slot) --unpassed;
+      if (unpassed == 0 || boundaries.records[unpassed - 1].slot != slot) return false;
+      passed = &boundaries.records[--unpassed];
+      return_address = passed->return_address;
+    }
     if (!memory.readable(return_address, 4)) return false;
     switch (visit_call(memory, exception, frame, return_address, caller, out)) {
       case Outcome::kCaught:
+        out.registers = passed ? &passed->registers : nullptr;
+        out.boundaries_kept = unpassed;
         return true;
       case Outcome::kStop:
         return false;

@@ -19,12 +19,22 @@
 // earlier one first.
 //
 // Variables named by table opcodes 5 and 6 are words at M's frame pointer + offset.
+//
+// Calls through the entry gate (values/entry_gate.h) hold the gate's return address in their slot; the walk
+// takes the real one, and the callee-saved registers of the call, from the gate's record of that slot. A
+// handler gets the registers of the last such record the walk passed: for a catch at a call into the
+// runtime, exactly the method's own at that call. For a catch at a call to other compiled code, they are
+// those of the first call into the runtime made within it, which differ from the method's own where the
+// code in between changed registers it had saved in the frames the jump abandons. A method that catches at
+// such calls therefore keeps nothing in callee-saved registers across them and restores all of them for
+// its caller from its own frame, as the fixtures do.
 #pragma once
 
 #include <stddef.h>
 #include <stdint.h>
 
 #include "quillet/types.h"
+#include "values/entry_gate.h"
 
 namespace ql {
 
@@ -39,10 +49,14 @@ struct FrameWalkHooks {
   bool (*readable)(const void* p, size_t n);
 };
 
-// Where control goes for a caught exception: the frame pointer to install and the handler's address.
+// Where control goes for a caught exception: the frame pointer to install, the handler's address and the
+// callee-saved registers to put back (null when the walk passed no gate record). The gate records from
+// boundaries_kept on belong to calls the jump abandons.
 struct HandlerTarget {
   uintptr_t frame_pointer = 0;
   uintptr_t handler = 0;
+  const CalleeSavedRegisters* registers = nullptr;
+  size_t boundaries_kept = 0;
 };
 
 // A method's handler table must begin within this many bytes after the end of a call-site record in it.
@@ -55,17 +69,22 @@ inline constexpr uintptr_t kMaxFrameGap = 4096;
 // true with `out` set when a catch clause takes the exception; false when the exception is unhandled,
 // including every defensive stop: an unreadable frame (3 words) or return address, a caller's frame
 // pointer that is 0, not above its callee's, or (after the first) more than kMaxFrameGap above it, a
-// call-site record that does not end within its length, and a handler table that cannot be found or read.
-// Frames whose return address carries no call-site record are passed over.
-bool find_handler(QlObject* exception, uintptr_t frame, const FrameWalkHooks& hooks, HandlerTarget& out);
+// call-site record that does not end within its length, a handler table that cannot be found or read, and
+// a frame holding the gate's return address without a gate record for its slot. Frames whose return
+// address carries no call-site record are passed over.
+bool find_handler(QlObject* exception, uintptr_t frame, const FrameWalkHooks& hooks, HandlerTarget& out,
+                  const EntryBoundaries& boundaries = EntryBoundaries{});
 
-// Installs the target's frame pointer and jumps to its handler, which sets up its own stack pointer from
-// the frame pointer. No other register is restored. On i386 the system's exception-registration chain is
-// cut back to the records that lie above the target frame.
-extern "C" [[noreturn]] void ql_jump_to_handler(uintptr_t frame_pointer, uintptr_t handler);
+// Puts back the callee-saved registers when given, installs the frame pointer and jumps to the handler,
+// which sets up its own stack pointer from the frame pointer. On i386 the system's exception-registration
+// chain is cut back to the records that lie above the target frame.
+extern "C" [[noreturn]] void ql_jump_to_handler(uintptr_t frame_pointer, uintptr_t handler,
+                                                const CalleeSavedRegisters* registers);
 
+// Forgets the gate records of the abandoned calls and jumps.
 [[noreturn]] inline void jump_to_handler(const HandlerTarget& target) {
-  ql_jump_to_handler(target.frame_pointer, target.handler);
+  cut_entry_boundaries(target.boundaries_kept);
+  ql_jump_to_handler(target.frame_pointer, target.handler, target.registers);
 }
 
 }  // namespace ql

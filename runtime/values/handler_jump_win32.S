@@ -1,8 +1,10 @@
-// ql_jump_to_handler(frame_pointer, handler) for i386 cdecl.
+// ql_jump_to_handler(frame_pointer, handler, registers) for i386 cdecl.
 //
 // Exception-registration records of the system (the list at fs:[0]) that lie below the target frame
 // belong to frames the jump abandons; left in the list they would point into reused stack, so they are
 // unlinked first. The list runs from the newest (lowest) record outwards and ends with -1.
+// registers, when not null, holds ebx, esi and edi as compiled code had them at its call into the runtime
+// (an entry-gate record); they are put back last, just before the jump.
         .text
         .globl  _ql_jump_to_handler
         .def    _ql_jump_to_handler; .scl 2; .type 32; .endef
@@ -18,5 +20,11 @@ _ql_jump_to_handler:
         movl    (%eax), %eax
         jmp     1b
 2:      movl    %eax, %fs:0
-        movl    %ecx, %ebp
+        movl    12(%esp), %eax          // registers
+        testl   %eax, %eax
+        jz      3f
+        movl    0(%eax), %ebx
+        movl    4(%eax), %esi
+        movl    8(%eax), %edi
+3:      movl    %ecx, %ebp
         jmpl    *%edx

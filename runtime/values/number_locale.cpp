@@ -1,3 +1,4 @@
+// Reading the decimal and thousands separators of the user default locale.
 #include "values/number_locale.h"
 
 #include <string.h>

@@ -2,6 +2,7 @@
 #include "values/number_text.h"
 
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include "quillet/string_library.h"
@@ -17,6 +18,37 @@ QlString to_string(std::string_view text) {
 
 std::string_view view_of(QlString s) {
   return std::string_view(string_cview(s), static_cast<size_t>(string_length(s)));
+}
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_blank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// The longest prefix of text, after leading white space, that the classic C library's "%lf" reads: a sign,
+// digits with at most one decimal point (at least one digit), then an exponent only when it has digits.
+// Newer libraries also read hexadecimal numbers, "inf" and "nan"; an application written for the classic
+// reading gets 0 for those, as before. Empty when no number begins there.
+std::string classic_number_prefix(std::string_view text) {
+  size_t at = 0;
+  while (at < text.size() && is_blank(text[at])) ++at;
+  const size_t start = at;
+  if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+  size_t digits = 0;
+  while (at < text.size() && is_digit(text[at])) ++at, ++digits;
+  if (at < text.size() && text[at] == '.') {
+    ++at;
+    while (at < text.size() && is_digit(text[at])) ++at, ++digits;
+  }
+  if (digits == 0) return std::string();
+  size_t end = at;
+  if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+    ++at;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+    if (at < text.size() && is_digit(text[at])) {
+      while (at < text.size() && is_digit(text[at])) ++at;
+      end = at;
+    }
+  }
+  return std::string(text.substr(start, end - start));
 }
 
 // Some C libraries print three exponent digits; two are kept unless the exponent needs more.
@@ -117,9 +149,8 @@ double number_from_text(std::string_view text) {
         return 0;
     }
   }
-  std::string terminated(text);
-  double value;
-  return sscanf(terminated.c_str(), "%lf", &value) == 1 ? value : 0;
+  std::string prefix = classic_number_prefix(text);
+  return prefix.empty() ? 0 : strtod(prefix.c_str(), nullptr);
 }
 
 std::string number_to_local_text(double x, const NumberSeparators& locale) {

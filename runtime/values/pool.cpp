@@ -1,3 +1,4 @@
+// The small-block pool: size classes with free lists, 8192-byte chunks, and large blocks from the heap.
 #include "values/pool.h"
 
 #include <new>
@@ -57,6 +58,7 @@ void* SmallBlockPool::take(int32_t n) {
     block = cut_from_chunk(static_cast<int32_t>(words));
   }
   if (block) bytes_outstanding_ += n;
+  QL_IF_CHECKING_INVARIANTS(if (block) requested_sizes_[block] = n;)
   return block;
 }
 
@@ -99,6 +101,12 @@ void* SmallBlockPool::cut_from_chunk(int32_t words) {
 
 void SmallBlockPool::put(void* block, int32_t n) {
   if (!block || n <= 0) return;
+#ifdef QL_CHECK_INVARIANTS
+  auto requested = requested_sizes_.find(block);
+  QL_INVARIANT(requested != requested_sizes_.end(), "a block goes back to the pool it came from, once");
+  QL_INVARIANT(requested->second == n, "a block goes back to the pool with the size it was requested with");
+  requested_sizes_.erase(requested);
+#endif
   int64_t words = words_for(n);
   bytes_outstanding_ -= n;
   if (words >= kLargeWords) {

@@ -7,6 +7,11 @@
 #include <stdint.h>
 
 #include "platform/platform.h"
+#include "values/invariant.h"
+
+#ifdef QL_CHECK_INVARIANTS
+#include <unordered_map>
+#endif
 
 namespace ql {
 
@@ -66,6 +71,8 @@ class SmallBlockPool {
   uint8_t* chunk_end_ = nullptr;
   void* last_chunk_ = nullptr;
   int64_t bytes_outstanding_ = 0;
+  // The size each block out was requested with, for the check that it comes back with that size.
+  QL_IF_CHECKING_INVARIANTS(std::unordered_map<const void*, int32_t> requested_sizes_;)
 };
 
 // The process-wide pool, created on first use and never destroyed (strings may outlive static objects).

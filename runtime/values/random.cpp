@@ -1,6 +1,7 @@
 // rnd and the tick clock.
 #include "platform/platform.h"
 #include "quillet/variants.h"
+#include "values/invariant.h"
 #include "values/numbers.h"
 
 namespace ql {
@@ -14,6 +15,7 @@ double next_random(uint32_t& seed, uint32_t ticks) {
   // A seed outside 1 to 2^31 - 2 would stick or overflow the decomposition; it is started afresh.
   if (seed == 0 || seed >= 0x7FFFFFFFu) seed = seed_from_ticks(ticks);
   seed = next_seed(seed);
+  QL_INVARIANT(seed >= 1 && seed <= 0x7FFFFFFEu, "the generator's seed stays within 1 to 2^31 - 2");
   return random_fraction(seed);
 }
 

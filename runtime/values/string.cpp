@@ -13,18 +13,14 @@
 namespace ql {
 namespace {
 
-// (code, subcode, source, line) of the ownership and bounds checks, as the diagnostics know them.
-constexpr int kStringCheckCode = 131;
-constexpr int kStringCheckSubcode = 4;
+// Source and lines of the ownership and bounds checks, as the diagnostics know them.
 constexpr const char* kStringCheckSource = "string";
 constexpr int kRetainOfDeadLine = 22;
 constexpr int kReleaseOfDeadLine = 32;
 constexpr int kIndexOutOfRangeLine = 219;
 constexpr int kIndexIntoEmptyLine = 229;
 
-void report_string_check(int line) {
-  report_assertion(kStringCheckCode, kStringCheckSubcode, kStringCheckSource, line);
-}
+void report_string_check(int line) { report_assertion(kConsistencyCheck, kStringCheckSource, line); }
 
 constexpr int32_t kMaxLength = INT32_MAX - 2;  // the buffer adds a length byte and a NUL
 

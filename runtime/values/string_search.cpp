@@ -90,7 +90,7 @@ int32_t TextSearch::next_dbcs(int32_t from, int32_t last) const {
 int32_t in_str(int64_t start, QlString s, QlString find, const CodePage* dbcs) {
   if (string_length(s) == 0) return 0;
   int64_t from = start - 1;
-  if (string_length(find) == 0) return from < 0 ? 0 : static_cast<int32_t>(from);
+  if (string_length(find) == 0) return static_cast<int32_t>(from < INT32_MIN ? INT32_MIN : from);
   int32_t at = TextSearch(s, find, dbcs).next(from);
   return at < 0 ? 0 : at + 1;
 }

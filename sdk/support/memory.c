@@ -1,5 +1,5 @@
-/* The memory routines that gcc may call from freestanding code. Built with
-   -fno-tree-loop-distribute-patterns so that these loops are not turned back into calls to themselves. */
+// The memory routines that gcc may call from freestanding code. Built with
+// -fno-tree-loop-distribute-patterns so that these loops are not turned back into calls to themselves.
 #include <stddef.h>
 
 void* memcpy(void* dest, const void* src, size_t n) {

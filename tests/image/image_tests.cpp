@@ -111,6 +111,14 @@ TEST(ImageRun, CompiledClassesAndTheirHooks) {
             "one reference left\rDog destroyed\rAnimal destroyed\r");
 }
 
+TEST(ImageRun, MethodsThatCatchWhatTheRuntimeRaisesReturnNormally) {
+  std::string folder = make_temp_folder("catch");
+  RunResult result = run_app("image_catch", folder);
+  expect_clean_exit(result);
+  EXPECT_TRUE(result.boxes.empty());
+  EXPECT_EQ(read_file(folder + "trace.log"), "caught every time\rregisters kept\rreturning to the runtime\r");
+}
+
 TEST(ImageRun, UnhandledExceptionsEndTheProgram) {
   std::string folder = make_temp_folder("unhandled");
   expect_one_box(

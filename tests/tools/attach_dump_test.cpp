@@ -1,3 +1,4 @@
+// `qlimage attach` and `qlimage dump` on real images and runtimes, and what they refuse.
 #include <gtest/gtest.h>
 
 #include <sstream>

@@ -1,3 +1,4 @@
+// Dumping class descriptors, and reporting malformed ones.
 #include <gtest/gtest.h>
 
 #include <sstream>

@@ -1,3 +1,4 @@
+// Reading COFF objects, and refusing truncated, corrupt and foreign files.
 #include "qlimage/coff_reader.h"
 
 #include <gtest/gtest.h>

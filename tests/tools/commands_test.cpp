@@ -1,3 +1,4 @@
+// The qlimage commands end to end through files, and their help.
 #include "qlimage/commands.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Writing data2: runs and skips within their limits, overlaps refused, 64-bit pointers.
 #include "qlimage/data2_writer.h"
 
 #include <gtest/gtest.h>

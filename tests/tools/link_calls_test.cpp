@@ -1,3 +1,4 @@
+// Linking calls: chains across objects, i386 names, project imports, undefined symbols.
 #include <gtest/gtest.h>
 
 #include "tools/coff_builder.h"

@@ -1,3 +1,4 @@
+// Linking class descriptors, read back through the runtime's loader on both targets.
 #include <gtest/gtest.h>
 
 #include "tools/class_helpers.h"

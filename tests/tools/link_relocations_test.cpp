@@ -1,3 +1,4 @@
+// Linking relocations: RIP-relative data, data fixups, data2 words, jump tables, unsupported kinds.
 #include <gtest/gtest.h>
 
 #include "image/image_format.h"

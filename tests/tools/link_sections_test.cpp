@@ -1,3 +1,4 @@
+// Linking sections: COMDAT keys, placement and alignment, refused sections, weak symbols.
 #include <gtest/gtest.h>
 
 #include "tools/coff_builder.h"

@@ -1,3 +1,4 @@
+// Reading the project's classes, and errors that name the line, the class and the key.
 #include <gtest/gtest.h>
 
 #include "qlimage/project_reader.h"

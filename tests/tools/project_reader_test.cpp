@@ -1,3 +1,4 @@
+// Reading project descriptions, and errors that name the file, the line and the key.
 #include "qlimage/project_reader.h"
 
 #include <gtest/gtest.h>

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "values/entry_gate.h"
 #include "values/frame_walk.h"
 
 namespace {
@@ -65,6 +66,35 @@ __attribute__((noinline)) intptr_t raise_from_fixture(intptr_t, intptr_t, intptr
   state.arguments_after = {words[2 + 4], words[2 + 5]};
   if (state.found) ql::jump_to_handler(target);
   return -1;
+}
+
+// The registers a callee must preserve, as the fixture loads and its handler stores them: on x86-64 rbx, rsi,
+// rdi, r12-r15, then xmm6-xmm15 in two words each; on i386 ebx, esi, edi.
+constexpr size_t kPatternWords = sizeof(void*) == 8 ? 27 : 3;
+uintptr_t fixture_pattern[kPatternWords];
+uintptr_t fixture_registers_seen[kPatternWords];
+intptr_t fixture_registers_across_raise(void (*routine)());
+
+// A raising entry point: changes every register the convention lets it change once saved, then walks and
+// jumps as the raise does.
+__attribute__((noinline)) void raise_with_every_register_changed() {
+#if defined(_WIN64)
+  asm volatile(
+      "movq $-1, %%rbx\n movq $-1, %%rsi\n movq $-1, %%rdi\n movq $-1, %%r12\n movq $-1, %%r13\n"
+      "movq $-1, %%r14\n movq $-1, %%r15\n pcmpeqd %%xmm6, %%xmm6\n pcmpeqd %%xmm7, %%xmm7\n"
+      "pcmpeqd %%xmm8, %%xmm8\n pcmpeqd %%xmm9, %%xmm9\n pcmpeqd %%xmm10, %%xmm10\n pcmpeqd %%xmm11, "
+      "%%xmm11\n"
+      "pcmpeqd %%xmm12, %%xmm12\n pcmpeqd %%xmm13, %%xmm13\n pcmpeqd %%xmm14, %%xmm14\n"
+      "pcmpeqd %%xmm15, %%xmm15\n" ::
+          : "rbx", "rsi", "rdi", "r12", "r13", "r14", "r15", "xmm6", "xmm7", "xmm8", "xmm9", "xmm10", "xmm11",
+            "xmm12", "xmm13", "xmm14", "xmm15");
+#else
+  asm volatile("movl $-1, %%ebx\n movl $-1, %%esi\n movl $-1, %%edi\n" ::: "ebx", "esi", "edi");
+#endif
+  const auto frame = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
+  ql::HandlerTarget target;
+  state.found = ql::find_handler(state.exception, frame, kHooks, target, ql::live_entry_boundaries());
+  if (state.found) ql::jump_to_handler(target);
 }
 
 // A runtime routine between two compiled methods, like the event loop calling a handler.
@@ -135,6 +165,17 @@ TEST_F(FrameWalkFixture, UnhandledExceptionCleansUpAndTheWalkEndsInTheTestRunner
   EXPECT_EQ(state.objects_released,
             std::vector<QlObject*>({value_object(4), value_object(1), value_object(2), value_object(5)}));
   EXPECT_EQ(state.isa_questions, std::vector<int32_t>({kOtherClass, kOtherClass}));
+}
+
+TEST_F(FrameWalkFixture, HandlerRunsWithTheRegistersOfTheCallThatRaised) {
+  for (size_t i = 0; i < kPatternWords; ++i)
+    fixture_pattern[i] = static_cast<uintptr_t>(0x0123456789ABCDEFull * (i + 1));
+  const size_t boundaries_before = ql::live_entry_boundaries().count;
+  EXPECT_EQ(fixture_registers_across_raise(raise_with_every_register_changed), 1);
+  EXPECT_TRUE(state.found);
+  for (size_t i = 0; i < kPatternWords; ++i)
+    EXPECT_EQ(fixture_registers_seen[i], fixture_pattern[i]) << "word " << i;
+  EXPECT_EQ(ql::live_entry_boundaries().count, boundaries_before);
 }
 
 TEST(FrameWalkProbe, IsReadableAnswersForProtectedPages) {

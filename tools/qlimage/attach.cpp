@@ -1,3 +1,4 @@
+// `qlimage attach`: the image (and resource index) behind the runtime executable, or development files.
 #include "qlimage/attach.h"
 
 #include <string.h>

@@ -1,3 +1,4 @@
+// Bounds-checked little-endian reads and writes of the formats qlimage handles.
 #include "qlimage/bytes.h"
 
 #include <stdio.h>

@@ -1,3 +1,4 @@
+// Writing code2: the data fixups, then one import record per name with its call chain.
 #include "qlimage/code2_writer.h"
 
 #include <algorithm>

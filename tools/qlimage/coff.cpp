@@ -1,3 +1,4 @@
+// Names of COFF machines and relocation types, and section alignments.
 #include "qlimage/coff.h"
 
 namespace qlimage::coff {

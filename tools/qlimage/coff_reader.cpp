@@ -1,3 +1,4 @@
+// Parsing relocatable COFF objects, every offset checked against the file.
 #include "qlimage/coff_reader.h"
 
 #include <string.h>

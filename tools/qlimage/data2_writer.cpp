@@ -1,3 +1,4 @@
+// Writing data2: the relocation words of data1 as runs and skips.
 #include "qlimage/data2_writer.h"
 
 #include <algorithm>

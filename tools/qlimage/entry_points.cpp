@@ -1,3 +1,4 @@
+// The names of the runtime's entry points, for checking what compiled code calls.
 #include "qlimage/entry_points.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Whole-file reads, and writes that replace their target only once complete.
 #include "qlimage/file_io.h"
 
 #include <errno.h>

@@ -1,3 +1,4 @@
+// Application images: the four blocks and their serialised form.
 #include "qlimage/image.h"
 
 namespace qlimage {

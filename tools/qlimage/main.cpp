@@ -1,3 +1,4 @@
+// The qlimage program: runs the command its arguments name.
 #include <iostream>
 #include <string>
 #include <vector>

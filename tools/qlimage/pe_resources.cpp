@@ -1,3 +1,4 @@
+// Finding the PICKLE resource of a PE32 or PE32+ file through its resource directory.
 #include "qlimage/pe_resources.h"
 
 #include "image/image_format.h"

@@ -1,3 +1,4 @@
+// Which input sections go into the image, which are dropped, and which are refused.
 #include "qlimage/section_kinds.h"
 
 namespace qlimage {

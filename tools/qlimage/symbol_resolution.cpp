@@ -1,3 +1,4 @@
+// Choosing the sections of the image and resolving the global symbols between objects.
 #include "qlimage/symbol_resolution.h"
 
 #include <map>

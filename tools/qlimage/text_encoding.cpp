@@ -1,3 +1,4 @@
+// Turning the project file's UTF-8 texts into the image's Windows-1252.
 #include "qlimage/text_encoding.h"
 
 #include <stdint.h>

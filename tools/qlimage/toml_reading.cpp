@@ -1,3 +1,4 @@
+// What the project readers share: errors naming file and line, and the checks of keys and types.
 #include "qlimage/toml_reading.h"
 
 #include "qlimage/text_encoding.h"

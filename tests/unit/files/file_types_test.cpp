@@ -1,3 +1,4 @@
+// The application's file types: which one a name gets, and the dialogs' filter lists.
 #include "files/file_types.h"
 
 #include <gtest/gtest.h>

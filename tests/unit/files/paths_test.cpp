@@ -1,3 +1,4 @@
+// Windows paths as folder items see them: splitting, parents, child and sibling forms, comparisons.
 #include "files/paths.h"
 
 #include <gtest/gtest.h>

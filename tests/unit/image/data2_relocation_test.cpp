@@ -1,3 +1,4 @@
+// Relocating data1 by data2's words: runs, skips, unknown words and runs past the end.
 #include "image/data2_relocation.h"
 
 #include <gtest/gtest.h>

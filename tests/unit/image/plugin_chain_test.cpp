@@ -1,3 +1,4 @@
+// Walking the stored plug-in chain, and refusing chains that leave data1 or loop.
 #include "image/plugin_chain.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The image's variable integers and texts: known encodings, round trips and cut streams.
 #include "image/stream_reader.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Building the class array from class descriptors, and refusing malformed ones.
 #include "objects/class_descriptors.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Resolving deferred imports to methods and properties of built-in and plug-in classes.
 #include <gtest/gtest.h>
 
 #include "object_test_support.h"

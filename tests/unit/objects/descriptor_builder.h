@@ -15,7 +15,7 @@ namespace ql::testing {
 constexpr uint32_t kCodeAddress = 0x00100000;
 constexpr uint32_t kCodeLength = 0x1000;
 constexpr uintptr_t kCodeBase = 0x7000000;
-constexpr CodeRange kCode1{kCodeAddress, kCodeLength, kCodeBase};
+constexpr CodeRange kCode1{{kCodeAddress, kCodeLength}, kCodeBase};
 constexpr uint32_t code_word(uint32_t offset) { return kCodeAddress + offset; }
 constexpr uintptr_t code_in_process(uint32_t offset) { return kCodeBase + offset; }
 

@@ -1,3 +1,4 @@
+// Which handler runs for an event along a class chain, firing it, and hooks found by key.
 #include <gtest/gtest.h>
 
 #include "object_test_support.h"

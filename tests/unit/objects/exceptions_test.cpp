@@ -1,3 +1,4 @@
+// The ends of unhandled exceptions, the texts of object faults, and the exit list.
 #include "objects/exceptions.h"
 
 #include <gtest/gtest.h>

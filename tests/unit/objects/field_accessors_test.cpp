@@ -1,3 +1,4 @@
+// The typed accessors of compiled classes' fields: reference counts kept balanced, each width.
 #include <gtest/gtest.h>
 
 #include "object_test_support.h"

@@ -1,3 +1,4 @@
+// Interface tables: the nearest method for each slot, rebuilds, and a missing method.
 #include "objects/interface_tables.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The named-object table: its hash, lookups among colliding names, replacement, its own references.
 #include "objects/named_table.h"
 
 #include <gtest/gtest.h>

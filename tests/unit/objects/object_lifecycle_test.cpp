@@ -1,3 +1,4 @@
+// Creating and destroying objects: constructor and destructor order, counts, the live-object list.
 #include <gtest/gtest.h>
 
 #include <string>

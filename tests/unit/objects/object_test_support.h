@@ -4,6 +4,7 @@
 
 #include <stdint.h>
 
+#include <cstddef>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -71,10 +72,15 @@ class Data1Builder {
     bytes_.push_back(0);
     align(sizeof(void*));
     uint32_t header_at = here();
-    QlStringHeader header{1, reinterpret_cast<uint8_t*>(static_cast<uintptr_t>(buffer)),
-                          static_cast<int32_t>(text.size()), static_cast<int32_t>(text.size())};
-    const auto* raw = reinterpret_cast<const uint8_t*>(&header);
-    bytes_.insert(bytes_.end(), raw, raw + sizeof header);
+    // Field by field into zeroed bytes, so that the padding after the count is the same in every run.
+    uint8_t raw[sizeof(QlStringHeader)] = {};
+    const int32_t count = 1, length = static_cast<int32_t>(text.size());
+    uint8_t* const pointer = reinterpret_cast<uint8_t*>(static_cast<uintptr_t>(buffer));
+    std::memcpy(raw + offsetof(QlStringHeader, count), &count, sizeof count);
+    std::memcpy(raw + offsetof(QlStringHeader, buffer), &pointer, sizeof pointer);
+    std::memcpy(raw + offsetof(QlStringHeader, size), &length, sizeof length);
+    std::memcpy(raw + offsetof(QlStringHeader, length), &length, sizeof length);
+    bytes_.insert(bytes_.end(), raw, raw + sizeof raw);
     return header_at;
   }
 

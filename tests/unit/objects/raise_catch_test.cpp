@@ -4,11 +4,122 @@
 #include "catch_raise_fixture.h"
 #include "object_test_support.h"
 #include "objects/object_steps.h"
-#include "unit/runtime_classes.h"
 #include "objects/objects.h"
 #include "quillet/objects.h"
+#include "unit/runtime_classes.h"
+#include "values/entry_gate.h"
+
+#include <algorithm>
+#include <iterator>
 
 #if defined(__x86_64__)
+
+#if defined(_WIN64)
+#define FIXTURE_FRAME "256"
+#define FIXTURE_SAVE                                                                            \
+  "movq %rbx, -16(%rbp)\n movq %rsi, -24(%rbp)\n movq %rdi, -32(%rbp)\n movq %r12, -40(%rbp)\n" \
+  "movq %r13, -48(%rbp)\n movq %r14, -56(%rbp)\n movq %r15, -64(%rbp)\n"                        \
+  "movaps %xmm6, -80(%rbp)\n movaps %xmm7, -96(%rbp)\n movaps %xmm8, -112(%rbp)\n"              \
+  "movaps %xmm9, -128(%rbp)\n movaps %xmm10, -144(%rbp)\n movaps %xmm11, -160(%rbp)\n"          \
+  "movaps %xmm12, -176(%rbp)\n movaps %xmm13, -192(%rbp)\n movaps %xmm14, -208(%rbp)\n"         \
+  "movaps %xmm15, -224(%rbp)\n"
+#define FIXTURE_RESTORE                                                                         \
+  "movq -16(%rbp), %rbx\n movq -24(%rbp), %rsi\n movq -32(%rbp), %rdi\n movq -40(%rbp), %r12\n" \
+  "movq -48(%rbp), %r13\n movq -56(%rbp), %r14\n movq -64(%rbp), %r15\n"                        \
+  "movaps -80(%rbp), %xmm6\n movaps -96(%rbp), %xmm7\n movaps -112(%rbp), %xmm8\n"              \
+  "movaps -128(%rbp), %xmm9\n movaps -144(%rbp), %xmm10\n movaps -160(%rbp), %xmm11\n"          \
+  "movaps -176(%rbp), %xmm12\n movaps -192(%rbp), %xmm13\n movaps -208(%rbp), %xmm14\n"         \
+  "movaps -224(%rbp), %xmm15\n"
+#define FIXTURE_ARGUMENT "%rcx"
+#define REGISTERS_HEADER ".def registers_fixture; .scl 2; .type 32; .endef\n"
+#define REGISTERS_FOOTER ""
+#define QL_PATTERN_WORDS 27  // rbx rsi rdi r12 r13 r14 r15, then xmm6 .. xmm15 in two words each
+#define PATTERN_LOAD                                                                      \
+  "movq 0(%rax), %rbx\n movq 8(%rax), %rsi\n movq 16(%rax), %rdi\n movq 24(%rax), %r12\n" \
+  "movq 32(%rax), %r13\n movq 40(%rax), %r14\n movq 48(%rax), %r15\n"                     \
+  "movups 56(%rax), %xmm6\n movups 72(%rax), %xmm7\n movups 88(%rax), %xmm8\n"            \
+  "movups 104(%rax), %xmm9\n movups 120(%rax), %xmm10\n movups 136(%rax), %xmm11\n"       \
+  "movups 152(%rax), %xmm12\n movups 168(%rax), %xmm13\n movups 184(%rax), %xmm14\n"      \
+  "movups 200(%rax), %xmm15\n"
+#define PATTERN_STORE                                                                     \
+  "movq %rbx, 0(%rax)\n movq %rsi, 8(%rax)\n movq %rdi, 16(%rax)\n movq %r12, 24(%rax)\n" \
+  "movq %r13, 32(%rax)\n movq %r14, 40(%rax)\n movq %r15, 48(%rax)\n"                     \
+  "movups %xmm6, 56(%rax)\n movups %xmm7, 72(%rax)\n movups %xmm8, 88(%rax)\n"            \
+  "movups %xmm9, 104(%rax)\n movups %xmm10, 120(%rax)\n movups %xmm11, 136(%rax)\n"       \
+  "movups %xmm12, 152(%rax)\n movups %xmm13, 168(%rax)\n movups %xmm14, 184(%rax)\n"      \
+  "movups %xmm15, 200(%rax)\n"
+// What the runtime may do to them between the call and the raise: every one is overwritten.
+#define CLOBBER_ALL                                                                                   \
+  asm volatile(                                                                                       \
+      "movq $-1, %%rbx\n movq $-1, %%rsi\n movq $-1, %%rdi\n movq $-1, %%r12\n movq $-1, %%r13\n"     \
+      "movq $-1, %%r14\n movq $-1, %%r15\n pcmpeqd %%xmm6, %%xmm6\n pcmpeqd %%xmm7, %%xmm7\n"         \
+      "pcmpeqd %%xmm8, %%xmm8\n pcmpeqd %%xmm9, %%xmm9\n pcmpeqd %%xmm10, %%xmm10\n"                  \
+      "pcmpeqd %%xmm11, %%xmm11\n pcmpeqd %%xmm12, %%xmm12\n pcmpeqd %%xmm13, %%xmm13\n"              \
+      "pcmpeqd %%xmm14, %%xmm14\n pcmpeqd %%xmm15, %%xmm15\n" ::                                      \
+          : "rbx", "rsi", "rdi", "r12", "r13", "r14", "r15", "xmm6", "xmm7", "xmm8", "xmm9", "xmm10", \
+            "xmm11", "xmm12", "xmm13", "xmm14", "xmm15")
+#else
+#define FIXTURE_FRAME "48"
+#define FIXTURE_SAVE                                                                            \
+  "movq %rbx, -16(%rbp)\n movq %r12, -24(%rbp)\n movq %r13, -32(%rbp)\n movq %r14, -40(%rbp)\n" \
+  "movq %r15, -48(%rbp)\n"
+#define FIXTURE_RESTORE                                                                         \
+  "movq -16(%rbp), %rbx\n movq -24(%rbp), %r12\n movq -32(%rbp), %r13\n movq -40(%rbp), %r14\n" \
+  "movq -48(%rbp), %r15\n"
+#define FIXTURE_ARGUMENT "%rdi"
+#define REGISTERS_HEADER ".type registers_fixture, @function\n"
+#define REGISTERS_FOOTER ".size registers_fixture, . - registers_fixture\n"
+#define QL_PATTERN_WORDS 5  // rbx r12 r13 r14 r15
+#define PATTERN_LOAD                                                                      \
+  "movq 0(%rax), %rbx\n movq 8(%rax), %r12\n movq 16(%rax), %r13\n movq 24(%rax), %r14\n" \
+  "movq 32(%rax), %r15\n"
+#define PATTERN_STORE                                                                     \
+  "movq %rbx, 0(%rax)\n movq %r12, 8(%rax)\n movq %r13, 16(%rax)\n movq %r14, 24(%rax)\n" \
+  "movq %r15, 32(%rax)\n"
+#define CLOBBER_ALL                                                                                  \
+  asm volatile(                                                                                      \
+      "movq $-1, %%rbx\n movq $-1, %%r12\n movq $-1, %%r13\n movq $-1, %%r14\n movq $-1, %%r15\n" :: \
+          : "rbx", "r12", "r13", "r14", "r15")
+#endif
+
+// QlObject* registers_fixture(void (*raiser)()): like catch_raise_fixture, but first loads register_pattern
+// into the callee-saved registers and calls raiser as linked compiled code does, through the entry gate with
+// the target in r11. Its handler stores what it finds in those registers into registers_seen.
+extern "C" {
+QlObject* registers_fixture(void (*raiser)());
+uint64_t register_pattern[QL_PATTERN_WORDS];
+uint64_t registers_seen[QL_PATTERN_WORDS];
+}
+
+asm(".text\n"
+    ".globl registers_fixture\n" REGISTERS_HEADER
+    ".p2align 4\n"
+    "registers_fixture:\n"
+    "pushq %rbp\n"
+    "movq %rsp, %rbp\n"
+    "subq $" FIXTURE_FRAME
+    ", %rsp\n"
+    "movq $0, -8(%rbp)\n" FIXTURE_SAVE "movq " FIXTURE_ARGUMENT
+    ", %r11\n"
+    "leaq register_pattern(%rip), %rax\n" PATTERN_LOAD
+    "call ql_entry_gate\n"
+    ".byte 0xEB, 2, 0x2F, 0\n"
+    "xorl %eax, %eax\n"
+    "jmp 9f\n"
+    ".Lregisters_handler:\n"
+    "leaq -" FIXTURE_FRAME
+    "(%rbp), %rsp\n"
+    "leaq registers_seen(%rip), %rax\n" PATTERN_STORE
+    "movq -8(%rbp), %rax\n"
+    "movq $0, -8(%rbp)\n"
+    "9:\n" FIXTURE_RESTORE
+    "leave\n"
+    "ret\n"
+    ".byte 0x2F\n"
+    ".byte 4, 0, 0\n"
+    "3: .byte ((.Lregisters_handler - 3b) >> 24) & 0xFF, ((.Lregisters_handler - 3b) >> 16) & 0xFF\n"
+    ".byte ((.Lregisters_handler - 3b) >> 8) & 0xFF, (.Lregisters_handler - 3b) & 0xFF\n"
+    ".byte 0\n" REGISTERS_FOOTER);
 
 namespace ql::testing {
 namespace {
@@ -49,6 +160,29 @@ TEST(RaiseAndCatch, RuntimeExceptionsReachTheCatchClauseOfTheCallingMethod) {
 
   EXPECT_EQ(catch_raise_fixture(passing_cast), nullptr);
   EXPECT_EQ(live_object_count(), live_before);
+}
+
+void clobber_and_raise_nil() {
+  CLOBBER_ALL;
+  RuntimeNilObject();
+}
+
+TEST(RaiseAndCatch, TheHandlerRunsWithTheRegistersOfTheCallThatRaised) {
+  define_runtime_classes();
+  InstalledClasses installed({builtin_class("RuntimeException")});
+  const size_t boundaries_before = live_entry_boundaries().count;
+  for (size_t i = 0; i < QL_PATTERN_WORDS; ++i) register_pattern[i] = 0x0101010101010101u * (i + 1) + i;
+  for (void (*raiser)() : {clobber_and_raise_nil, raise_nil}) {
+    std::fill(std::begin(registers_seen), std::end(registers_seen), 0);
+    QlObject* caught = registers_fixture(raiser);
+    ASSERT_NE(caught, nullptr);
+    EXPECT_EQ(class_of(caught), builtin_class("NilObjectException"));
+    release_object(caught);
+    for (size_t i = 0; i < QL_PATTERN_WORDS; ++i)
+      EXPECT_EQ(registers_seen[i], register_pattern[i]) << "word " << i;
+    // The jump abandoned the gate's call; its record went with it.
+    EXPECT_EQ(live_entry_boundaries().count, boundaries_before);
+  }
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// Type tests along the superclass chain, and of nil.
 #include <gtest/gtest.h>
 
 #include "object_test_support.h"

@@ -1,3 +1,4 @@
+// Linking code1 through code2: chains through gate thunks, fixups, deferred and library imports, damage.
 #include "start/code2_linker.h"
 #include "image/code2_records.h"
 
@@ -5,6 +6,7 @@
 
 #include "unit/image/image_bytes.h"
 #include "image/image_format.h"
+#include "values/entry_gate.h"
 
 namespace ql::test {
 namespace {
@@ -34,16 +36,28 @@ struct Fixture {
     auto displacement = static_cast<int32_t>(get_u32(state.code1 + field));
     return reinterpret_cast<uintptr_t>(state.code1 + field + 4) + displacement;
   }
-  // Where a call through field finally arrives: through the thunk when pointers are 8 bytes.
+  // Where a call through field to an entry point or member finally arrives: its thunk lies in the thunk
+  // area, loads the target (mov r11 / mov eax) and goes on to the entry gate.
   uintptr_t final_target(uint32_t field) const {
-    uintptr_t destination = call_destination(field);
-    if (sizeof(void*) == 4) return destination;
-    auto* thunk = reinterpret_cast<const uint8_t*>(destination);
-    EXPECT_EQ(thunk[0], 0xFF);
-    EXPECT_EQ(thunk[1], 0x25);
-    uint64_t address;
-    std::memcpy(&address, thunk + 8, 8);
-    return static_cast<uintptr_t>(address);
+    auto* thunk = reinterpret_cast<const uint8_t*>(call_destination(field));
+    EXPECT_TRUE(thunk >= state.thunks && thunk < state.thunks + state.thunk_count * image::kThunkSize);
+    uintptr_t target = 0, gate = 0;
+    if constexpr (sizeof(void*) == 8) {
+      EXPECT_EQ(thunk[0], 0x49);  // mov r11, imm64
+      EXPECT_EQ(thunk[1], 0xBB);
+      std::memcpy(&target, thunk + 2, 8);
+      EXPECT_EQ(thunk[10], 0xFF);  // jmp [rip + 0]
+      std::memcpy(&gate, thunk + 16, 8);
+    } else {
+      EXPECT_EQ(thunk[0], 0xB8);  // mov eax, imm32
+      std::memcpy(&target, thunk + 1, 4);
+      EXPECT_EQ(thunk[5], 0xE9);  // jmp rel32
+      int32_t displacement;
+      std::memcpy(&displacement, thunk + 6, 4);
+      gate = reinterpret_cast<uintptr_t>(thunk + 10) + displacement;
+    }
+    EXPECT_EQ(gate, entry_gate_address());
+    return target;
   }
 };
 

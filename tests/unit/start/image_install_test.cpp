@@ -1,3 +1,4 @@
+// Installing an image: placing, linking, relocating and checking it, calls through the entry gate, damage.
 #include "start/image_install.h"
 
 #include <gtest/gtest.h>
@@ -7,11 +8,21 @@
 #include "unit/image/image_bytes.h"
 #include "image/settings_record.h"
 #include "image/stream_reader.h"
+#include "values/entry_gate.h"
 
 namespace ql::test {
 namespace {
 
-int routine() { return 7; }
+// What the entry point saw of the entry gate while compiled code called it.
+size_t boundaries_seen = 0;
+EntryBoundary innermost_seen{};
+
+int routine() {
+  EntryBoundaries live = live_entry_boundaries();
+  boundaries_seen = live.count;
+  if (live.count) innermost_seen = live.records[live.count - 1];
+  return 7;
+}
 const EntryPoint kTable[] = {{"StringLen", reinterpret_cast<void*>(&routine), {0, 0}}};
 
 Bytes settings_stream() {
@@ -90,6 +101,24 @@ TEST(ImageInstall, PlacesLinksRelocatesAndChecks) {
   EXPECT_EQ(settings.messages[4], "An exception of class %1 was not handled.\rThe end.");
   EXPECT_TRUE(settings.mdi);
   EXPECT_EQ(settings.mdi_title, "Loquat 1.2");
+  image::release_image(image);
+  EXPECT_EQ(image.link.code1, nullptr);
+}
+
+TEST(ImageInstall, CompiledCodeReachesEntryPointsThroughTheEntryGate) {
+  // code1 is push ebp/rbp; call StringLen; pop; ret: the same bytes on both kinds of x86.
+  Image source;
+  LoadedImage image;
+  std::string failure;
+  ASSERT_TRUE(image::install_image(source.blocks, kTable, image, failure)) << failure;
+  const size_t outside = live_entry_boundaries().count;
+  boundaries_seen = 0;
+  EXPECT_EQ(reinterpret_cast<int (*)()>(image::entry_routine(image))(), 7);
+  // During the call one more record stood, naming the call's return address in code1; afterwards it is gone.
+  EXPECT_EQ(boundaries_seen, outside + 1);
+  EXPECT_EQ(innermost_seen.return_address, image.code1_address + 6u);
+  EXPECT_EQ(live_entry_boundaries().count, outside);
+  image::release_image(image);
 }
 
 TEST(ImageInstall, RefusesDamagedImages) {
@@ -138,7 +167,10 @@ TEST(ImageInstall, RandomlyDamagedImagesNeverCrash) {
     }
     LoadedImage image;
     std::string failure;
-    if (image::install_image(source.blocks, kTable, image, failure)) continue;
+    if (image::install_image(source.blocks, kTable, image, failure)) {
+      image::release_image(image);
+      continue;
+    }
     ++refused;
     EXPECT_FALSE(failure.empty()) << "round " << round;
   }

@@ -1,3 +1,4 @@
+// Looking resources up by number in the resource index.
 #include "start/resource_index.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Reading and writing array elements through the access walk, and the references slots hold.
 #include "containers/array_access.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Append, Insert, Remove and Redim of arrays, and the references they release.
 #include <gtest/gtest.h>
 
 #include <string>

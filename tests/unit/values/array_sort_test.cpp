@@ -1,3 +1,4 @@
+// Sorting arrays of every element kind, against the standard sort and the locale order.
 #include "containers/array_sort.h"
 
 #include <gtest/gtest.h>

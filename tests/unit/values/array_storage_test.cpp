@@ -1,3 +1,4 @@
+// Where array elements live: the guarded allocator, lazy growth within the bound, slot widths.
 #include <gtest/gtest.h>
 #include <string.h>
 

@@ -1,3 +1,4 @@
+// The frame walk over fake frames and code: cleanups, catch clauses, skip-catch and the defensive stops.
 #include "values/frame_walk.h"
 
 #include <gtest/gtest.h>

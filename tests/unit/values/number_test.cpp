@@ -1,3 +1,4 @@
+// Numeric conversion, colours, the mathematical functions and the random generator.
 #include <gtest/gtest.h>
 #include <math.h>
 

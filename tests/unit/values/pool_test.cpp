@@ -1,3 +1,4 @@
+// The small-block pool: size classes, chunks, large blocks, counting, exhausted heaps.
 #include "values/pool.h"
 
 #include <gtest/gtest.h>
@@ -195,6 +196,20 @@ TEST(SmallBlockPool, ProcessPoolServesAndCounts) {
   pool_free(large, 1024);
   EXPECT_EQ(pool.bytes_outstanding(), before);
 }
+
+#ifdef QL_CHECK_INVARIANTS
+// The host's test build checks that every block comes back once and with the size it was asked for, which
+// the pool itself cannot see: a wrong size files the block in another class.
+TEST(SmallBlockPool, GivingBackWithAnotherSizeBreaksAnInvariant) {
+  TestHeap heap;
+  SmallBlockPool pool(heap.as_pool_heap());
+  void* block = pool.request(40, PoolNeed::kMustSucceed);
+  EXPECT_DEATH(pool.give_back(block, 48), "invariant broken: a block goes back to the pool with the size");
+  pool.give_back(block, 40);
+  EXPECT_DEATH(pool.give_back(block, 40),
+               "invariant broken: a block goes back to the pool it came from, once");
+}
+#endif
 
 }  // namespace
 }  // namespace ql

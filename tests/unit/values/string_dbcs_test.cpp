@@ -1,3 +1,4 @@
+// The double-byte-aware string entry points, with and without lead bytes.
 #include "values/string_dbcs.h"
 
 #include <gtest/gtest.h>

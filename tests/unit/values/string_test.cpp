@@ -1,3 +1,4 @@
+// Runtime strings: buffers, empties, building, references and concatenation.
 #include "values/string.h"
 
 #include <gtest/gtest.h>

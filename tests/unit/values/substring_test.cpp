@@ -1,3 +1,4 @@
+// Left, Right and Mid: clamped counts and positions, and whole results returned as they are.
 #include <gtest/gtest.h>
 
 #include "string_test_support.h"

@@ -1,3 +1,4 @@
+// Variants: what they hold and the conversions of their values, with the faults that raise.
 #include "containers/variant_conversion.h"
 
 #include <gtest/gtest.h>

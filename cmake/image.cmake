@@ -1,7 +1,10 @@
-# ql_add_image(NAME SOURCES src... [PROJECT file.toml] [ENTRY symbol] [DEV_DIR])
+# ql_add_image(NAME SOURCES src... [PROJECT file.toml] [ENTRY symbol] [DEV_DIR]
+#              [FILES NAME=PATH...] [DEPENDS file-or-target...])
 # Compiles the sources as freestanding application code, combines them with `ld -r`, links them into an
 # application image with qlimage and attaches it to the runtime as bin/NAME.exe. With DEV_DIR the image is
-# also written as development files into bin/NAME-dev/.
+# also written as development files into bin/NAME-dev/. FILES hands build outputs to the project
+# description's "@NAME" paths (`qlimage link --file NAME=PATH`); PATH may be a generator expression, and
+# a missing or empty one stops the link with an error naming NAME. DEPENDS lists what the link waits for.
 if(NOT QLIMAGE)
   message(FATAL_ERROR "Set QLIMAGE to the host build's qlimage (make does: -DQLIMAGE=build/host/bin/qlimage)")
 endif()
@@ -16,7 +19,7 @@ if(QL_TARGET STREQUAL "win64")
 endif()
 
 function(ql_add_image name)
-  cmake_parse_arguments(arg "DEV_DIR" "PROJECT;ENTRY" "SOURCES" ${ARGN})
+  cmake_parse_arguments(arg "DEV_DIR" "PROJECT;ENTRY" "SOURCES;FILES;DEPENDS" ${ARGN})
   set(objects ${name}_code)
   add_library(${objects} OBJECT ${arg_SOURCES} ${PROJECT_SOURCE_DIR}/sdk/support/memory.c)
   target_include_directories(${objects} PRIVATE ${PROJECT_SOURCE_DIR}/sdk)
@@ -34,6 +37,17 @@ function(ql_add_image name)
   if(arg_ENTRY)
     list(APPEND link_args --entry ${arg_ENTRY})
   endif()
+  set(file_checks)
+  foreach(file IN LISTS arg_FILES)
+    if(NOT file MATCHES "^([A-Za-z0-9_]+)=(.*)$")
+      message(FATAL_ERROR "ql_add_image(${name}): FILES entry \"${file}\" is not NAME=PATH")
+    endif()
+    list(APPEND link_args --file ${file})
+    list(APPEND file_checks
+      COMMAND ${CMAKE_COMMAND} "-DWHAT=The file for @${CMAKE_MATCH_1} of the image ${name}"
+              "-DPATH=${CMAKE_MATCH_2}" "-DHINT=The target that builds it must be part of this build tree."
+              -P ${PROJECT_SOURCE_DIR}/cmake/require_file.cmake)
+  endforeach()
 
   add_custom_command(OUTPUT ${combined}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${work}
@@ -42,8 +56,10 @@ function(ql_add_image name)
     COMMAND_EXPAND_LISTS
     COMMENT "Combining the code of ${name}")
   add_custom_command(OUTPUT ${image}
+    ${file_checks}
     COMMAND ${QLIMAGE} link ${link_args} -o ${image} ${combined}
-    DEPENDS ${combined} ${arg_PROJECT} ${QLIMAGE}
+    DEPENDS ${combined} ${arg_PROJECT} ${QLIMAGE} ${arg_DEPENDS}
+    COMMAND_EXPAND_LISTS VERBATIM
     COMMENT "Linking the application image ${name}.img")
   set(outputs ${program})
   add_custom_command(OUTPUT ${program}

@@ -72,7 +72,9 @@ void create_canvas_pane(QlObject* canvas) {
   if (c->pane || !c->window_pane) return;
   auto* pane = new CanvasPane(canvas, c->window_pane, c->bounds);
   DWORD ex_style = as_canvas_fields(canvas)->transparent ? WS_EX_TRANSPARENT : 0;
-  if (!pane->create_native("QL_Pane", 0, ex_style, nullptr)) {
+  // Canvases often lie under other controls and under each other; without clipping, the one painted last
+  // would wipe whatever the earlier-made siblings above it show (a title picture over a drawing canvas).
+  if (!pane->create_native("QL_Pane", WS_CLIPSIBLINGS, ex_style, nullptr)) {
     delete pane;
     return;
   }

@@ -67,7 +67,7 @@ bool GraphicsState::dc_stale() const {
 
 HDC GraphicsState::begin(bool with_font) {
   if (!pane_) {
-    if (with_font) report_assertion(131, 4, "pane", 1);
+    if (with_font) report_assertion(ql::kConsistencyCheck, "pane", 1);
     return nullptr;
   }
   if (current() == this && dc_stale()) end();

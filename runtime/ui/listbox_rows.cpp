@@ -68,7 +68,7 @@ QL_API void listSetCell(QlObject* list, int32_t row, int32_t column, QlString te
 QL_API int32_t listCountGetter(QlObject* list, intptr_t) {
   ListPane* pane = list_pane_of(list);
   if (!pane) {
-    ql::report_assertion(131, 4, "runListbox", __LINE__);
+    ql::report_assertion(ql::kConsistencyCheck, "runListbox", __LINE__);
     return 0;
   }
   return pane->rows().count();

@@ -116,7 +116,7 @@ QL_API void RuntimePopupEmpty(QlObject* popup) {
 QL_API int32_t RuntimePopupCountGetter(QlObject* popup, intptr_t) {
   PopupPane* pane = popup_pane_of(popup);
   if (!pane) {
-    ql::report_assertion(131, 4, "runpopup", __LINE__);
+    ql::report_assertion(ql::kConsistencyCheck, "runpopup", __LINE__);
     return 0;
   }
   return pane->count();

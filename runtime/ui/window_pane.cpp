@@ -55,7 +55,7 @@ FrameStyle frame_style(int32_t type) {
     case 9:
       return {WS_POPUP | WS_CAPTION, 0x188, false, false};
     default:
-      report_assertion(131, 4, "window", 1);
+      report_assertion(ql::kConsistencyCheck, "window", 1);
       return {WS_CAPTION, 0, false, false};
   }
 }

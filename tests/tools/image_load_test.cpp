@@ -73,12 +73,15 @@ TEST(ImageLoad, TheRuntimeInstallsTheImageAndReadsBackEveryTable) {
   ASSERT_TRUE(ql::image::install_image(blocks, kEntryPoints, image, failure)) << failure;
   const uint8_t* code1 = image.link.code1;
   EXPECT_EQ(reinterpret_cast<uintptr_t>(ql::image::entry_routine(image)), image.code1_address + kMainAt);
-  // The call to RuntimeInit leads, through its thunk, to the routine of the table.
+  // The call to RuntimeInit leads, through its thunk (mov r11, target; on to the entry gate), to the
+  // routine of the table.
   int32_t displacement;
   std::memcpy(&displacement, code1 + 2, 4);
   const uint8_t* thunk = code1 + 6 + displacement;
   uint64_t target;
-  std::memcpy(&target, thunk + 8, 8);
+  ASSERT_EQ(thunk[0], 0x49);
+  ASSERT_EQ(thunk[1], 0xBB);
+  std::memcpy(&target, thunk + 2, 8);
   EXPECT_EQ(target, reinterpret_cast<uint64_t>(&runtime_init_stand_in));
 
   // Classes: the listed ones at their indexes, the runtime's classes the tables name, the control's own.

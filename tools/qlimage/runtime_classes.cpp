@@ -91,7 +91,7 @@ constexpr RuntimeClass kClasses[] = {
     {"Sprite", "", 24},
     {"SpriteSurface", "", 24},
     {"stackOverflowException", "RuntimeException", 24},
-    {"StaticText", "", 24},
+    {"StaticText", "RectControl", 104},
     {"stringBinder", "", 24},
     {"StringInterface", "", 24},
     {"StringProvider", "", 24},

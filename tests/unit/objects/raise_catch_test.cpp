@@ -91,7 +91,7 @@ uint64_t register_pattern[QL_PATTERN_WORDS];
 uint64_t registers_seen[QL_PATTERN_WORDS];
 }
 
-asm(".text\n"
+asm(".pushsection .text\n"
     ".globl registers_fixture\n" REGISTERS_HEADER
     ".p2align 4\n"
     "registers_fixture:\n"
@@ -119,7 +119,7 @@ asm(".text\n"
     ".byte 4, 0, 0\n"
     "3: .byte ((.Lregisters_handler - 3b) >> 24) & 0xFF, ((.Lregisters_handler - 3b) >> 16) & 0xFF\n"
     ".byte ((.Lregisters_handler - 3b) >> 8) & 0xFF, (.Lregisters_handler - 3b) & 0xFF\n"
-    ".byte 0\n" REGISTERS_FOOTER);
+    ".byte 0\n" REGISTERS_FOOTER ".popsection\n");
 
 namespace ql::testing {
 namespace {

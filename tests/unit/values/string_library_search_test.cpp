@@ -95,7 +95,7 @@ TEST(StringLibrarySearch, DbcsInStrCountsInCharacters) {
   EXPECT_EQ(chars(3, ""), 2);  // an empty find answers start - 1, as in bytes
   EXPECT_EQ(chars(4, ""), 3);
   EXPECT_EQ(chars(5, ""), 4);
-  EXPECT_EQ(chars(0, ""), 0);
+  EXPECT_EQ(chars(0, ""), -1);  // start 0 stays 0 in bytes, and 0 - 1 is what an empty find answers
   // Without lead bytes the entry point is StringInStr itself.
   for (int32_t start : {INT32_MIN, -1, 0, 1, 2, 3, 4, 7, 8, INT32_MAX}) {
     for (const char* find : {"", "b", "\x83\x40", "C", "zz"}) {

@@ -1,5 +1,6 @@
-// The Loquat tests' fixture: the real loquat.exe started in a folder of its own, its lesson window found, and
-// the controls of that window looked up by the names a learner sees them by.
+// The Loquat tests' fixture: the real loquat.exe started in a folder of its own, the controls of its lesson
+// window by name, the item on show read from the editor fields that hold it, and lessons answered by
+// clicking boxes as a learner does.
 #pragma once
 
 #include <windows.h>
@@ -17,27 +18,66 @@ namespace ql::loquat_tests {
 
 using namespace ql::driver;
 
+// The lesson window's controls in the order the window makes them, which is the order Windows lists them.
+enum ControlIndex : int {
+  kBigNoteField = 0,
+  kNoteField = 1,
+  kBox0 = 2,  // BoxStrip(0) to BoxStrip(30)
+  kCreditsCanvas = 33,
+  kBigCanvas,
+  kPushButton1,
+  kPushButton5,
+  kScreen,
+  kListBox,
+  kNumbersStrip,
+  kFdb1,  // to Fdb8
+  kPopupMenu1 = kFdb1 + 8,
+  kGetDBfromDisk,
+  kSaveLBtoDisk,
+  kMakeChangeListbox,
+  kLBtoDB6,
+  kDeleteAll,
+  kRenumber,
+  kDeleteRow,
+  kAddRow,
+  kInsert,
+  kSortCol2,
+  kControlCount
+};
+
+inline constexpr COLORREF kWhite = RGB(255, 255, 255);
+
 class Loquat : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = harness::make_temp_folder("loquat");
-    program_ = std::make_unique<Program>("\"" + harness::program_folder() + "loquat.exe\"", folder_);
-    ASSERT_TRUE(program_->started());
-    main_ = wait_for_window(*program_, {.text = "Loquat"}, 15000);
-    ASSERT_TRUE(main_);
-    ASSERT_TRUE(settle(main_));
-  }
+  void SetUp() override;
+  void TearDown() override;
 
-  void TearDown() override {
-    if (program_) program_->end();
-  }
+  HWND control(int index) const;
+  HWND box(int i) const { return control(kBox0 + i); }
+  std::string fdb(int n) const { return window_text(control(kFdb1 + n - 1)); }
+  // The row numbers of the running lesson's items still to be done.
+  std::vector<std::string> pool() const;
 
-  // Every child of the lesson window, hidden ones included, in creation order.
-  std::vector<HWND> children() const { return child_windows(main_, true); }
+  bool choose(const MenuPath& path);
+  // Clicks the box of every answer the item on show still expects; with a fault, a wrong box first.
+  bool answer_item(bool with_fault = false);
+  // Answers items and clicks "next" until the pool is empty; faulting the first `faults` items shown.
+  // Returns the number of items shown, or -1 when something went wrong.
+  int take_lesson(int faults = 0);
+  // Clicks box 1, which carries "start", "examples", "next" and "end".
+  bool click_first_box() { return click(box(1)); }
+
+  // The title line as drawn: its ink must lie where the text centred on the canvas would, and be as wide.
+  void expect_title(const std::string& text, Where where = Where::current());
+  // Enlarges the window as a person dragging its corner would, so that what lies beyond 480 x 360 shows.
+  void enlarge_window();
 
   std::string folder_;
   std::unique_ptr<Program> program_;
   HWND main_ = nullptr;
 };
+
+std::vector<std::string> split(const std::string& text, char separator);
+std::string trimmed(const std::string& text);
 
 }  // namespace ql::loquat_tests

@@ -1,21 +1,63 @@
-// Loquat as it opens: the credits screen over an empty lesson window, the menu bar.
+// Loquat as it opens: the credits picture over the lesson canvas, the menu bar, the Font menu's rule and the
+// click setting.
 #include "loquat_fixture.h"
 
 namespace ql::loquat_tests {
 namespace {
 
-TEST_F(Loquat, OpensOnTheCreditsScreen) {
-  ASSERT_TRUE(choose_menu_item(main_, {"File", "About Loquat"}));
-  settle(main_);
-  save_screenshot("about");
-  ASSERT_TRUE(choose_menu_item(main_, {"Articles", "1 Basic Rules"}));
-  settle(main_);
-  for (HWND child : children()) if (is_visible(child)) printf("%s\n", describe_window(child).c_str());
-  HWND examples = find_child(main_, {.at = POINT{240, 320}});
-  printf("at: %s\n", describe_window(examples).c_str());
-  click_in(main_, {240, 320});
-  settle(main_);
-  save_screenshot("examples");
+TEST_F(Loquat, OpensOnTheCreditsScreenWithItsMenus) {
+  // 480 x 360 of content at (20, 50), covered by the credits picture (its orange rule under the logo).
+  RECT content = client_rect_on_screen(main_);
+  EXPECT_EQ(content.left, 20);
+  EXPECT_EQ(content.top, 50);
+  EXPECT_EQ(width_of(content), 480);
+  EXPECT_EQ(height_of(content), 360);
+  EXPECT_TRUE(is_visible(control(kCreditsCanvas)));
+  ScreenCapture credits(client_rect_on_screen(control(kCreditsCanvas)));
+  EXPECT_GT(credits.count(kWhite, 30), 0);
+  EXPECT_GT(credits.width() * credits.height() - credits.count(kWhite, 30), 20000)
+      << "the credits picture is not drawn";
+
+  std::vector<std::string> menus;
+  for (const MenuItem& item : menu_items(main_)) menus.push_back(item.label);
+  EXPECT_EQ(menus, (std::vector<std::string>{"File", "Articles", "Proverbs", "Sounds"}));
+
+  // Fonts are disabled while the credits show, and while an introduction does.
+  EXPECT_TRUE(expect_menu_item_state(main_, {"File", "Font"}, false, false));
+  ASSERT_TRUE(choose({"Articles", "1 Basic Rules"}));
+  EXPECT_FALSE(is_visible(control(kCreditsCanvas)));
+  EXPECT_TRUE(is_visible(control(kBigNoteField)));
+  EXPECT_TRUE(expect_menu_item_state(main_, {"File", "Font"}, false, false));
+  // A practice lesson opens on the logo, with no introduction: fonts may be chosen.
+  ASSERT_TRUE(choose({"Articles", "6  Practice"}));
+  EXPECT_FALSE(is_visible(control(kBigNoteField)));
+  EXPECT_TRUE(expect_menu_item_state(main_, {"File", "Font"}, true, false));
+
+  // The click setting is the item's own text.
+  EXPECT_TRUE(expect_menu_item_state(main_, {"File", "Clicking Off"}, true, false));
+  ASSERT_TRUE(choose({"File", "Clicking Off"}));
+  ASSERT_TRUE(choose({"File", "Clicking On"}));
+  EXPECT_TRUE(expect_menu_item_state(main_, {"File", "Clicking Off"}, true, false));
+}
+
+TEST_F(Loquat, TheFontMenuListsTheInstalledFontsAndAChoiceRedrawsTheItem) {
+  ASSERT_TRUE(choose({"Articles", "6  Practice"}));
+  std::vector<MenuItem> fonts;
+  for (const MenuItem& menu : menu_items(main_))
+    if (menu.label == "File")
+      for (const MenuItem& item : menu_items(main_, menu.submenu))
+        if (item.label == "Font") fonts = menu_items(main_, item.submenu);
+  ASSERT_GT(fonts.size(), 3u);
+  EXPECT_NE(fonts[0].label, "Fontname");
+  ASSERT_TRUE(click_first_box());  // "start"
+  EXPECT_EQ(height_of(rect_in_parent(box(1))), 34);
+  // A monospaced face is too wide for the test sentence at 36 and fits at 30: the boxes shrink to 30.
+  std::string mono;
+  for (const MenuItem& font : fonts)
+    if (mono.empty() && (font.label == "Courier New" || font.label == "Liberation Mono")) mono = font.label;
+  ASSERT_FALSE(mono.empty()) << "neither Courier New nor Liberation Mono is installed";
+  ASSERT_TRUE(choose({"File", "Font", mono}));
+  EXPECT_EQ(height_of(rect_in_parent(box(1))), 30);
 }
 
 }  // namespace

@@ -35,7 +35,7 @@
 #define FIXTURE_CALL "call *%rdi\n"
 #endif
 
-asm(".pushsection .text\n"
+asm(QL_TEXT_BEGIN
     ".globl catch_raise_fixture\n" FIXTURE_HEADER
     ".p2align 4\n"
     "catch_raise_fixture:\n"
@@ -59,6 +59,6 @@ asm(".pushsection .text\n"
     ".byte 4, 0, 0\n"  // catch class index 0
     "3: .byte ((.Lcatch_raise_handler - 3b) >> 24) & 0xFF, ((.Lcatch_raise_handler - 3b) >> 16) & 0xFF\n"
     ".byte ((.Lcatch_raise_handler - 3b) >> 8) & 0xFF, (.Lcatch_raise_handler - 3b) & 0xFF\n"
-    ".byte 0\n" FIXTURE_FOOTER ".popsection\n");
+    ".byte 0\n" FIXTURE_FOOTER QL_TEXT_END);
 
 #endif

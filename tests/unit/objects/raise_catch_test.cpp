@@ -49,15 +49,13 @@
   "movups %xmm12, 152(%rax)\n movups %xmm13, 168(%rax)\n movups %xmm14, 184(%rax)\n"      \
   "movups %xmm15, 200(%rax)\n"
 // What the runtime may do to them between the call and the raise: every one is overwritten.
-#define CLOBBER_ALL                                                                                   \
-  asm volatile(                                                                                       \
-      "movq $-1, %%rbx\n movq $-1, %%rsi\n movq $-1, %%rdi\n movq $-1, %%r12\n movq $-1, %%r13\n"     \
-      "movq $-1, %%r14\n movq $-1, %%r15\n pcmpeqd %%xmm6, %%xmm6\n pcmpeqd %%xmm7, %%xmm7\n"         \
-      "pcmpeqd %%xmm8, %%xmm8\n pcmpeqd %%xmm9, %%xmm9\n pcmpeqd %%xmm10, %%xmm10\n"                  \
-      "pcmpeqd %%xmm11, %%xmm11\n pcmpeqd %%xmm12, %%xmm12\n pcmpeqd %%xmm13, %%xmm13\n"              \
-      "pcmpeqd %%xmm14, %%xmm14\n pcmpeqd %%xmm15, %%xmm15\n" ::                                      \
-          : "rbx", "rsi", "rdi", "r12", "r13", "r14", "r15", "xmm6", "xmm7", "xmm8", "xmm9", "xmm10", \
-            "xmm11", "xmm12", "xmm13", "xmm14", "xmm15")
+#define CLOBBER_ALL                                                                             \
+  "movq $-1, %rbx\n movq $-1, %rsi\n movq $-1, %rdi\n movq $-1, %r12\n movq $-1, %r13\n"     \
+  "movq $-1, %r14\n movq $-1, %r15\n pcmpeqd %xmm6, %xmm6\n pcmpeqd %xmm7, %xmm7\n"         \
+  "pcmpeqd %xmm8, %xmm8\n pcmpeqd %xmm9, %xmm9\n pcmpeqd %xmm10, %xmm10\n"                  \
+  "pcmpeqd %xmm11, %xmm11\n pcmpeqd %xmm12, %xmm12\n pcmpeqd %xmm13, %xmm13\n"              \
+  "pcmpeqd %xmm14, %xmm14\n pcmpeqd %xmm15, %xmm15\n"
+#define CLOBBERING_HEADER ".def clobbering_raiser; .scl 2; .type 32; .endef\n"
 #else
 #define FIXTURE_FRAME "48"
 #define FIXTURE_SAVE                                                                            \
@@ -76,10 +74,9 @@
 #define PATTERN_STORE                                                                     \
   "movq %rbx, 0(%rax)\n movq %r12, 8(%rax)\n movq %r13, 16(%rax)\n movq %r14, 24(%rax)\n" \
   "movq %r15, 32(%rax)\n"
-#define CLOBBER_ALL                                                                                  \
-  asm volatile(                                                                                      \
-      "movq $-1, %%rbx\n movq $-1, %%r12\n movq $-1, %%r13\n movq $-1, %%r14\n movq $-1, %%r15\n" :: \
-          : "rbx", "r12", "r13", "r14", "r15")
+#define CLOBBER_ALL \
+  "movq $-1, %rbx\n movq $-1, %r12\n movq $-1, %r13\n movq $-1, %r14\n movq $-1, %r15\n"
+#define CLOBBERING_HEADER ".type clobbering_raiser, @function\n"
 #endif
 
 // QlObject* registers_fixture(void (*raiser)()): like catch_raise_fixture, but first loads register_pattern
@@ -91,7 +88,7 @@ uint64_t register_pattern[QL_PATTERN_WORDS];
 uint64_t registers_seen[QL_PATTERN_WORDS];
 }
 
-asm(".pushsection .text\n"
+asm(QL_TEXT_BEGIN
     ".globl registers_fixture\n" REGISTERS_HEADER
     ".p2align 4\n"
     "registers_fixture:\n"
@@ -119,7 +116,21 @@ asm(".pushsection .text\n"
     ".byte 4, 0, 0\n"
     "3: .byte ((.Lregisters_handler - 3b) >> 24) & 0xFF, ((.Lregisters_handler - 3b) >> 16) & 0xFF\n"
     ".byte ((.Lregisters_handler - 3b) >> 8) & 0xFF, (.Lregisters_handler - 3b) & 0xFF\n"
-    ".byte 0\n" REGISTERS_FOOTER ".popsection\n");
+    ".byte 0\n" REGISTERS_FOOTER QL_TEXT_END);
+
+// void clobbering_raiser(): overwrites every callee-saved register, as the runtime's own frames may, and
+// raises. Written out by hand so that its frame is the plain one the frame walk follows on every target
+// (a compiled C++ function that saves xmm registers on win64 sets its frame pointer elsewhere).
+extern "C" void clobbering_raiser();
+asm(QL_TEXT_BEGIN
+    ".globl clobbering_raiser\n" CLOBBERING_HEADER
+    ".p2align 4\n"
+    "clobbering_raiser:\n"
+    "pushq %rbp\n"
+    "movq %rsp, %rbp\n"
+    "subq $32, %rsp\n" CLOBBER_ALL
+    "call RuntimeNilObject\n"
+    "ud2\n" QL_TEXT_END);
 
 namespace ql::testing {
 namespace {
@@ -162,17 +173,13 @@ TEST(RaiseAndCatch, RuntimeExceptionsReachTheCatchClauseOfTheCallingMethod) {
   EXPECT_EQ(live_object_count(), live_before);
 }
 
-void clobber_and_raise_nil() {
-  CLOBBER_ALL;
-  RuntimeNilObject();
-}
 
 TEST(RaiseAndCatch, TheHandlerRunsWithTheRegistersOfTheCallThatRaised) {
   define_runtime_classes();
   InstalledClasses installed({builtin_class("RuntimeException")});
   const size_t boundaries_before = live_entry_boundaries().count;
   for (size_t i = 0; i < QL_PATTERN_WORDS; ++i) register_pattern[i] = 0x0101010101010101u * (i + 1) + i;
-  for (void (*raiser)() : {clobber_and_raise_nil, raise_nil}) {
+  for (void (*raiser)() : {clobbering_raiser, raise_nil}) {
     std::fill(std::begin(registers_seen), std::end(registers_seen), 0);
     QlObject* caught = registers_fixture(raiser);
     ASSERT_NE(caught, nullptr);

@@ -175,19 +175,20 @@ QL_API void WindowVisibleSetter(QlObject* window, intptr_t, bool visible) {
   }
 }
 
+// The window clips its children when it paints, so a refresh names them explicitly: what a refresh of the
+// whole window shows must include every control on it, as for a window whose children it paints over.
 QL_API void formRefresh(QlObject* window) {
   if (!window || !as_window_fields(window)->pane) return;
-  HWND hwnd = as_window_fields(window)->pane->hwnd();
-  as_window_fields(window)->pane->invalidate();
-  UpdateWindow(hwnd);
+  ql::WindowPane* pane = as_window_fields(window)->pane;
+  if (pane->no_redraw || !pane->hwnd()) return;
+  RedrawWindow(pane->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 QL_API void formRefreshRect(QlObject* window, int32_t x, int32_t y, int32_t width, int32_t height) {
   if (!window || !as_window_fields(window)->pane) return;
   HWND hwnd = as_window_fields(window)->pane->hwnd();
   RECT r = {x, y, x + width, y + height};
-  InvalidateRect(hwnd, &r, TRUE);
-  UpdateWindow(hwnd);
+  RedrawWindow(hwnd, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 QL_API bool IsCMMClick(void) { return ql::contextual_click(); }

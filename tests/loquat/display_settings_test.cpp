@@ -31,6 +31,11 @@ TEST_F(Loquat, TheColourButtonsCycleTheCanvasAndTheBoxes) {
 
 TEST_F(Loquat, TheScreenButtonOpensTheLargeLayout) {
   enlarge_window();
+  // Uncovered by the larger window, the buttons draw themselves: their captions are dark on a light face.
+  for (int index : {int{kScreen}, int{kPushButton5}, int{kSaveLBtoDisk}, int{kDeleteAll}}) {
+    ScreenCapture face(client_rect_on_screen(control(index)));
+    EXPECT_GT(face.count(RGB(0, 0, 0), 80), 20) << "control " << index << " is not drawn";
+  }
   const RECT fdb1_before = rect_in_parent(control(kFdb1));
   ASSERT_TRUE(click(control(kScreen)));
   RECT content = client_rect_on_screen(main_);

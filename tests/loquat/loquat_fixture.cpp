@@ -48,7 +48,9 @@ std::vector<std::string> Loquat::pool() const {
   return rows;
 }
 
-bool Loquat::choose(const MenuPath& path) { return choose_menu_item(main_, path) && settle(main_); }
+bool Loquat::choose(const MenuPath& path, int timeout_ms) {
+  return choose_menu_item(main_, path, timeout_ms) && settle(main_, timeout_ms);
+}
 
 bool Loquat::answer_item(bool with_fault) {
   // Every right click takes one answer from Fdb4; more clicks than choices means the engine went wrong.
@@ -128,6 +130,20 @@ void Loquat::expect_title(const std::string& text, Where where) {
                               " to " + std::to_string(left + width - 1),
          where);
   }
+}
+
+bool Loquat::font_menu_enabled() {
+  std::optional<MenuItem> file = find_menu_item(main_, {"File"});
+  if (!file || !file->rect) {
+    ADD_FAILURE() << "no File menu on the menu bar";
+    return false;
+  }
+  click_at(center_of(*file->rect));
+  wait_until([&] { return !open_menus(main_).empty(); }, "the File menu to open");
+  std::optional<MenuItem> font = find_menu_item(main_, {"File", "Font"});
+  close_menus(main_);
+  settle(main_);
+  return font && font->enabled;
 }
 
 void Loquat::enlarge_window() {

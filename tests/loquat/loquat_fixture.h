@@ -58,7 +58,7 @@ class Loquat : public ::testing::Test {
   // The row numbers of the running lesson's items still to be done.
   std::vector<std::string> pool() const;
 
-  bool choose(const MenuPath& path);
+  bool choose(const MenuPath& path, int timeout_ms = 3000);
   // Clicks the box of every answer the item on show still expects; with a fault, a wrong box first.
   bool answer_item(bool with_fault = false);
   // Answers items and clicks "next" until the pool is empty; faulting the first `faults` items shown.
@@ -69,6 +69,8 @@ class Loquat : public ::testing::Test {
 
   // The title line as drawn: its ink must lie where the text centred on the canvas would, and be as wide.
   void expect_title(const std::string& text, Where where = Where::current());
+  // Whether File > Font is enabled as a learner finds it: the program enables its items as the menu opens.
+  bool font_menu_enabled();
   // Enlarges the window as a person dragging its corner would, so that what lies beyond 480 x 360 shows.
   void enlarge_window();
 

@@ -169,11 +169,17 @@ void ViewWindow::moved() {
 void ViewWindow::resized() {
   Held held(object_);
   WindowFields* fields = as_window_fields(object_);
-  Rect16 old = fields->bounds;
   Rect16 now = wanted;
   fields->bounds = now;
-  int32_t dx = now.width() - old.width();
-  int32_t dy = now.height() - old.height();
+  // The first report, as the window is built, is where the controls were laid out.
+  if (reported_width_ < 0) {
+    reported_width_ = now.width();
+    reported_height_ = now.height();
+  }
+  int32_t dx = now.width() - reported_width_;
+  int32_t dy = now.height() - reported_height_;
+  reported_width_ = now.width();
+  reported_height_ = now.height();
   if ((dx || dy) && fields->controls) {
     for (QlObject* control : fields->controls->controls) {
       ControlFields* c = as_control_fields(control);

@@ -36,6 +36,9 @@ class ViewWindow final : public WindowPane {
 
  private:
   QlObject* object_;  // held with a reference while the pane lives
+  // The size the last Resized reported. Locked controls follow the change from it: a position setter has
+  // already stored the new size in the window's bounds by the time the platform reports it.
+  int32_t reported_width_ = -1, reported_height_ = -1;
 };
 
 // The window pane of a window object, or null when it is not built.

@@ -26,16 +26,20 @@ bool menu_shows(HWND window, HMENU menu) {
 }
 
 // The path can be chosen: every item exists and is enabled. Fails the test otherwise.
+// Whether every item of the path exists. Whether one is greyed is seen only once its menu has opened:
+// programs enable their items as a menu opens.
 bool check_path(HWND window, const MenuPath& path, Where where) {
   for (size_t level = 1; level <= path.size(); ++level) {
     MenuPath part(path.begin(), path.begin() + static_cast<long>(level));
-    std::optional<MenuItem> item = menu_item(window, part, where);
-    if (!item) return false;
-    if (!item->enabled) {
-      fail("cannot choose menu item " + describe(path) + ": \"" + item->label + "\" is greyed", where);
-      return false;
-    }
+    if (!menu_item(window, part, where)) return false;
   }
+  return true;
+}
+
+bool refuse_greyed(HWND window, const MenuPath& path, const MenuItem& item, Where where) {
+  if (item.enabled) return false;
+  close_menus(window);
+  fail("cannot choose menu item " + describe(path) + ": \"" + item.label + "\" is greyed", where);
   return true;
 }
 
@@ -90,6 +94,7 @@ bool choose_menu_item(HWND window, const MenuPath& path, int timeout_ms, Where w
     std::optional<MenuItem> item = item_labelled(items, path[level]);
     if (!item)
       return give_up(window, "the menu item \"" + path[level] + "\" disappeared while choosing", where);
+    if (refuse_greyed(window, path, *item, where)) return false;
     if (!item->rect)
       return give_up(window, "the menu item \"" + item->label + "\" has no place on the screen", where);
     POINT target = center_of(*item->rect);
@@ -116,6 +121,7 @@ bool choose_menu_item_by_keys(HWND window, const MenuPath& path, int timeout_ms,
     std::optional<MenuItem> item = item_labelled(items, path[level]);
     if (!item)
       return give_up(window, "the menu item \"" + path[level] + "\" disappeared while choosing", where);
+    if (refuse_greyed(window, path, *item, where)) return false;
     bool last = level + 1 == path.size();
     if (char key = unique_access_key(items, *item)) {
       press_key(static_cast<WORD>(LOBYTE(VkKeyScanW(static_cast<wchar_t>(key)))));
@@ -131,6 +137,20 @@ bool choose_menu_item_by_keys(HWND window, const MenuPath& path, int timeout_ms,
     menu = item->submenu;
   }
   return wait_for_menus_closed(window, path, timeout_ms, where);
+}
+
+bool look_into_menu(HWND window, const std::string& title, int timeout_ms, Where where) {
+  std::optional<MenuItem> item = menu_item(window, {title}, where);
+  if (!item) return false;
+  if (!item->rect) return give_up(window, "the menu \"" + title + "\" has no place on the screen", where);
+  const POINT target = center_of(*item->rect);
+  move_mouse(target);
+  click_at(target);
+  if (!wait_for_submenu(window, *item, timeout_ms, where)) return false;
+  click_at(target);
+  return wait_until([&] { return open_menus(window).empty() && !in_menu_mode(window); },
+                    "the menu \"" + title + "\" to close", timeout_ms, where) ||
+         close_menus(window);
 }
 
 }  // namespace ql::driver

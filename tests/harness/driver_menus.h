@@ -54,6 +54,11 @@ bool choose_menu_item(HWND window, const MenuPath& path, int timeout_ms = 3000,
 bool choose_menu_item_by_keys(HWND window, const MenuPath& path, int timeout_ms = 3000,
                               Where where = Where::current());
 
+// Opens a menu of the menu bar with the mouse and closes it again by clicking its title, as a person looks
+// into a menu: the program runs its menu enabling on the way. True when the menu opened and closed.
+bool look_into_menu(HWND window, const std::string& title, int timeout_ms = 3000,
+                    Where where = Where::current());
+
 // The popup menu windows (class "#32768") the window's process shows, and the menu each shows.
 struct OpenMenu {
   HWND window = nullptr;

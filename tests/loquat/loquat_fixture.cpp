@@ -133,16 +133,8 @@ void Loquat::expect_title(const std::string& text, Where where) {
 }
 
 bool Loquat::font_menu_enabled() {
-  std::optional<MenuItem> file = find_menu_item(main_, {"File"});
-  if (!file || !file->rect) {
-    ADD_FAILURE() << "no File menu on the menu bar";
-    return false;
-  }
-  click_at(center_of(*file->rect));
-  wait_until([&] { return !open_menus(main_).empty(); }, "the File menu to open");
+  if (!look_into_menu(main_, "File")) return false;
   std::optional<MenuItem> font = find_menu_item(main_, {"File", "Font"});
-  close_menus(main_);
-  settle(main_);
   return font && font->enabled;
 }
 

@@ -24,13 +24,15 @@ std::string trimmed(const std::string& text) {
 
 void Loquat::SetUp() {
   folder_ = harness::make_temp_folder("loquat");
-  program_ = std::make_unique<Program>("\"" + harness::program_folder() + "loquat.exe\"", folder_);
+  program_ = std::make_unique<Program>("\"" + program_path() + "\"", folder_, dialog_answers());
   ASSERT_TRUE(program_->started());
   main_ = wait_for_window(*program_, {.text = "Loquat"}, 15000);
   ASSERT_TRUE(main_);
   ASSERT_TRUE(settle(main_));
   ASSERT_EQ(child_windows(main_, true).size(), static_cast<size_t>(kControlCount));
 }
+
+std::string Loquat::program_path() const { return harness::program_folder() + "loquat.exe"; }
 
 void Loquat::TearDown() {
   if (program_) program_->end();
@@ -70,10 +72,12 @@ bool Loquat::answer_item(bool with_fault) {
       return false;
     }
     if (with_fault && wrong > 0) {
+      ++clicks_;
       if (!click(box(wrong))) return false;
       EXPECT_EQ(trimmed(fdb(4)), expected) << "a wrong box changed the item";
       with_fault = false;
     }
+    ++clicks_;
     if (!click(box(right))) return false;
   }
   ADD_FAILURE() << "the item still expects \"" << fdb(4) << "\"";

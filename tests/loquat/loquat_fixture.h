@@ -51,9 +51,18 @@ class Loquat : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
+  // The program to start, and how its file dialogs are answered; folder_ is made before either is asked.
+  virtual std::string program_path() const;
+  virtual std::vector<harness::DialogAnswer> dialog_answers() const { return {}; }
 
   HWND control(int index) const;
   HWND box(int i) const { return control(kBox0 + i); }
+  // How many of boxes 1 to last show.
+  int shown_boxes(int last) const {
+    int shown = 0;
+    for (int i = 1; i <= last; ++i) shown += is_visible(box(i)) ? 1 : 0;
+    return shown;
+  }
   std::string fdb(int n) const { return window_text(control(kFdb1 + n - 1)); }
   // The row numbers of the running lesson's items still to be done.
   std::vector<std::string> pool() const;
@@ -65,7 +74,10 @@ class Loquat : public ::testing::Test {
   // Returns the number of items shown, or -1 when something went wrong.
   int take_lesson(int faults = 0);
   // Clicks box 1, which carries "start", "examples", "next" and "end".
-  bool click_first_box() { return click(box(1)); }
+  bool click_first_box() {
+    ++clicks_;
+    return click(box(1));
+  }
 
   // The title line as drawn: its ink must lie where the text centred on the canvas would, and be as wide.
   void expect_title(const std::string& text, Where where = Where::current());
@@ -77,6 +89,7 @@ class Loquat : public ::testing::Test {
   std::string folder_;
   std::unique_ptr<Program> program_;
   HWND main_ = nullptr;
+  long clicks_ = 0;  // on boxes, since the start
 };
 
 std::vector<std::string> split(const std::string& text, char separator);

@@ -1,0 +1,122 @@
+// The exercise editor as an author uses it: the table saved to a file byte for byte, deleted, and got back
+// from the file; the rows renumbered after an insert; and what happens when there is nothing to work on.
+#include "loquat_fixture.h"
+
+#include <algorithm>
+
+namespace ql::loquat_tests {
+namespace {
+
+// The file's 8-bit text as the window texts read back: UTF-8.
+std::string from_ansi(const std::string& bytes) {
+  int wide_length = MultiByteToWideChar(1252, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(wide_length), L'\0');
+  MultiByteToWideChar(1252, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), wide_length);
+  int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wide_length, nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), wide_length, text.data(), length, nullptr, nullptr);
+  return text;
+}
+
+// Loquat run from a copy in the test's folder: the editor reads and writes files in the program's folder.
+class LoquatEditor : public Loquat {
+ protected:
+  std::string program_path() const override {
+    const std::string copy = folder_ + "loquat.exe";
+    CopyFileA((harness::program_folder() + "loquat.exe").c_str(), copy.c_str(), FALSE);
+    return copy;
+  }
+  std::vector<harness::DialogAnswer> dialog_answers() const override {
+    return {harness::type_path(saved_path()), harness::cancel_dialog()};
+  }
+  std::string saved_path() const { return folder_ + "clozeDBdata"; }
+
+  // The whole table as "LB to DB3" writes it into Fdb3: cells and TABs, a CR after each row (the field
+  // hands its line ends back as CR LF).
+  std::string table_text() {
+    click(control(kLBtoDB6));
+    std::string text = fdb(3), rows;
+    for (size_t i = 0; i < text.size(); ++i)
+      if (!(text[i] == '\n' && i > 0 && text[i - 1] == '\r')) rows += text[i];
+    return rows;
+  }
+  std::string saved_text() const { return from_ansi(harness::read_file(saved_path())); }
+  size_t rows_of(const std::string& text) const {
+    return static_cast<size_t>(std::count(text.begin(), text.end(), '\r'));
+  }
+
+  void SetUp() override {
+    Loquat::SetUp();
+    if (!HasFatalFailure()) enlarge_window();
+  }
+};
+
+TEST_F(LoquatEditor, TheTableGoesToAFileAndComesBackFromIt) {
+  const std::string table = table_text();
+  ASSERT_EQ(rows_of(table), 441u);
+  EXPECT_EQ(table.substr(0, table.find('\r')).size() - table.substr(0, table.find('\r')).rfind('\t'), 1u)
+      << "each cell, the last too, is followed by a TAB";
+
+  // The popup's suffix starts empty, so the file is "clozeDBdata"; the dialog is answered with that path.
+  EXPECT_EQ(window_text(control(kPopupMenu1)), "");
+  ASSERT_TRUE(click(control(kSaveLBtoDisk)));
+  const bool saved = wait_until([&] { return saved_text().size() >= table.size(); },
+                                "the table to be saved", 15000);
+  if (!saved) {
+    ProgramEnd end = program_->end();
+    for (const harness::MessageBox& box : end.boxes) ADD_FAILURE() << "message: " << box.text;
+    for (const harness::FileDialog& dialog : end.file_dialogs)
+      ADD_FAILURE() << "dialog: " << dialog.title << " [" << dialog.initial_name << "]";
+    FAIL() << "nothing at " << saved_path();
+  }
+  settle(main_);
+  EXPECT_EQ(saved_text(), table) << "the file holds the rows as LB to DB3 shows them";
+
+  ASSERT_TRUE(click(control(kDeleteAll)));
+  EXPECT_EQ(table_text(), "");
+  ASSERT_TRUE(click(control(kGetDBfromDisk)));
+  settle(main_, 10000);
+  // Every saved line ends with a TAB, so a ninth empty field comes back; the eight cells are the same.
+  EXPECT_EQ(table_text(), table);
+
+  // A second save is cancelled: the file stays as it was.
+  ASSERT_TRUE(click(control(kDeleteAll)));
+  ASSERT_TRUE(click(control(kSaveLBtoDisk)));
+  settle(main_, 5000);
+  EXPECT_EQ(saved_text(), table);
+  EXPECT_TRUE(program_->running());
+}
+
+TEST_F(LoquatEditor, WithoutAFileOrASelectedRowNothingIsLost) {
+  const std::string table = table_text();
+  // No file of that name: a message names it and the table stays.
+  program_->hold_message_boxes();
+  ASSERT_TRUE(click(control(kGetDBfromDisk)));
+  ShownBox box = program_->wait_for_message_box("clozeDBdata");
+  ASSERT_TRUE(box.window);
+  ASSERT_TRUE(press_button(box.window, "OK"));
+  program_->hold_message_boxes(false);
+  // Commands that work on the selected row do nothing while none is selected.
+  ASSERT_TRUE(click(control(kDeleteRow)));
+  ASSERT_TRUE(click(control(kInsert)));
+  EXPECT_EQ(table_text(), table);
+  EXPECT_TRUE(program_->running());
+}
+
+TEST_F(LoquatEditor, AddRowAppendsAndRenumberGivesEveryRowItsIndex) {
+  ASSERT_TRUE(click(control(kAddRow)));
+  std::string table = table_text();
+  ASSERT_EQ(rows_of(table), 442u);
+  EXPECT_EQ(table.substr(table.rfind('\r', table.size() - 2) + 1, 2), " \t");
+  ASSERT_TRUE(click(control(kRenumber)));
+  table = table_text();
+  size_t at = 0;
+  for (int row = 0; row < 442; ++row) {
+    const std::string number = std::to_string(row) + "\t";
+    ASSERT_EQ(table.compare(at, number.size(), number), 0) << "row " << row;
+    at = table.find('\r', at) + 1;
+  }
+}
+
+}  // namespace
+}  // namespace ql::loquat_tests

@@ -1,6 +1,7 @@
 // Sound objects: stored sounds of the image played through DirectSound, one secondary buffer each, filled
 // once from the image's bytes; sounds made from files played with PlaySoundA. Every failure is silent, and
 // the next play tries again.
+#include <stddef.h>
 #include <windows.h>
 #include <mmsystem.h>
 #include <dsound.h>
@@ -84,7 +85,9 @@ bool make_buffer(SoundFields* s) {
   format.nBlockAlign = 1;
   format.wBitsPerSample = 8;
   DSBUFFERDESC desc = {};
-  desc.dwSize = 20;  // the first DirectSound version's description: no 3D algorithm field
+  // The first DirectSound version's description, without the 3D algorithm field: 20 bytes on win32, 24 on
+  // win64, where the format pointer is 8 bytes wide and aligned. DirectSound refuses any other size.
+  desc.dwSize = static_cast<DWORD>(offsetof(DSBUFFERDESC, guid3DAlgorithm));
   desc.dwFlags = 0;
   desc.dwBufferBytes = static_cast<DWORD>(s->length);
   desc.lpwfxFormat = &format;

@@ -6,32 +6,10 @@
 #if defined(_WIN64)
 #define FIXTURE_HEADER ".def catch_raise_fixture; .scl 2; .type 32; .endef\n"
 #define FIXTURE_FOOTER ""
-#define FIXTURE_FRAME "256"
-#define FIXTURE_SAVE                                                                            \
-  "movq %rbx, -16(%rbp)\n movq %rsi, -24(%rbp)\n movq %rdi, -32(%rbp)\n movq %r12, -40(%rbp)\n" \
-  "movq %r13, -48(%rbp)\n movq %r14, -56(%rbp)\n movq %r15, -64(%rbp)\n"                        \
-  "movaps %xmm6, -80(%rbp)\n movaps %xmm7, -96(%rbp)\n movaps %xmm8, -112(%rbp)\n"              \
-  "movaps %xmm9, -128(%rbp)\n movaps %xmm10, -144(%rbp)\n movaps %xmm11, -160(%rbp)\n"          \
-  "movaps %xmm12, -176(%rbp)\n movaps %xmm13, -192(%rbp)\n movaps %xmm14, -208(%rbp)\n"         \
-  "movaps %xmm15, -224(%rbp)\n"
-#define FIXTURE_RESTORE                                                                         \
-  "movq -16(%rbp), %rbx\n movq -24(%rbp), %rsi\n movq -32(%rbp), %rdi\n movq -40(%rbp), %r12\n" \
-  "movq -48(%rbp), %r13\n movq -56(%rbp), %r14\n movq -64(%rbp), %r15\n"                        \
-  "movaps -80(%rbp), %xmm6\n movaps -96(%rbp), %xmm7\n movaps -112(%rbp), %xmm8\n"              \
-  "movaps -128(%rbp), %xmm9\n movaps -144(%rbp), %xmm10\n movaps -160(%rbp), %xmm11\n"          \
-  "movaps -176(%rbp), %xmm12\n movaps -192(%rbp), %xmm13\n movaps -208(%rbp), %xmm14\n"         \
-  "movaps -224(%rbp), %xmm15\n"
 #define FIXTURE_CALL "call *%rcx\n"
 #else
 #define FIXTURE_HEADER ".type catch_raise_fixture, @function\n"
 #define FIXTURE_FOOTER ".size catch_raise_fixture, . - catch_raise_fixture\n"
-#define FIXTURE_FRAME "48"
-#define FIXTURE_SAVE                                                                            \
-  "movq %rbx, -16(%rbp)\n movq %r12, -24(%rbp)\n movq %r13, -32(%rbp)\n movq %r14, -40(%rbp)\n" \
-  "movq %r15, -48(%rbp)\n"
-#define FIXTURE_RESTORE                                                                         \
-  "movq -16(%rbp), %rbx\n movq -24(%rbp), %r12\n movq -32(%rbp), %r13\n movq -40(%rbp), %r14\n" \
-  "movq -48(%rbp), %r15\n"
 #define FIXTURE_CALL "call *%rdi\n"
 #endif
 

@@ -55,7 +55,8 @@ bool Loquat::choose(const MenuPath& path, int timeout_ms) {
 }
 
 bool Loquat::answer_item(bool with_fault) {
-  // Every right click takes one answer from Fdb4; more clicks than choices means the engine went wrong.
+  // Every right click takes one answer from Fdb4; an item has fewer than 40 gaps, so more clicks than that
+  // mean the engine went wrong.
   for (int clicks = 0; clicks < 40; ++clicks) {
     std::string expected = trimmed(fdb(4));
     if (expected.empty()) return true;

@@ -6,7 +6,8 @@ build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 shift
 export WINEPREFIX="$build/wineprefix" WINEARCH=win64 WINEDEBUG="${WINEDEBUG:--all}"
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine's own browser and .NET are never wanted; a caller's overrides come after.
+export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 # The prefix is made once per build tree; the lock keeps tests that start together from making it twice.
 (
   flock 9

@@ -6,6 +6,9 @@
 #include <mmsystem.h>
 #include <dsound.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "files/folder_item.h"
 #include "files/other_layers.h"
 #include "objects/class_registry.h"
@@ -39,6 +42,7 @@ constexpr DWORD kSamplesPerSecond = 22050;
 struct Device {
   IDirectSound* sound = nullptr;
   HWND hidden_window = nullptr;
+  std::vector<SoundFields*> with_buffers;  // released before the DirectSound object that made them
 };
 
 Device& device() {
@@ -95,6 +99,7 @@ bool make_buffer(SoundFields* s) {
     s->buffer = nullptr;
     return false;
   }
+  device().with_buffers.push_back(s);
   void* first = nullptr;
   void* second = nullptr;
   DWORD first_bytes = 0, second_bytes = 0;
@@ -120,13 +125,18 @@ void play(QlObject* sound) {
   s->buffer->Play(0, 0, 0);
 }
 
+void release_buffer(SoundFields* s) {
+  if (!s->buffer) return;
+  s->buffer->Stop();
+  s->buffer->Release();
+  s->buffer = nullptr;
+  std::vector<SoundFields*>& all = device().with_buffers;
+  all.erase(std::remove(all.begin(), all.end(), s), all.end());
+}
+
 void destroy_sound(QlObject* sound, ClassObject*) {
   SoundFields* s = as_sound(sound);
-  if (s->buffer) {
-    s->buffer->Stop();
-    s->buffer->Release();
-    s->buffer = nullptr;
-  }
+  release_buffer(s);
   release_object(s->file);
   s->file = nullptr;
 }
@@ -167,6 +177,9 @@ QlObject* make_sound_item(const uint8_t* bytes, uint32_t length) {
 
 void release_sound() {
   Device& d = device();
+  // The sounds themselves outlive the loop (the image's items are freed later): they lose their buffers now
+  // and would make new ones if played again.
+  while (!d.with_buffers.empty()) release_buffer(d.with_buffers.back());
   if (d.sound) {
     d.sound->Release();
     d.sound = nullptr;

@@ -73,21 +73,36 @@ std::vector<Stretch> sounding_stretches(const std::vector<int16_t>& heard, int t
 
 double likeness(const std::vector<int16_t>& heard, const Stretch& stretch, const std::string& recording) {
   std::vector<double> wanted = resampled(recording);
-  // The recording's own start, as the stretch's was found: its first sample past the same quiet level.
-  size_t onset = 0;
-  while (onset < wanted.size() && std::abs(wanted[onset] * 256) <= 300) ++onset;
-  double best = 0;
-  for (long shift = -40; shift <= 40; ++shift) {
+  // A stretch longer than the whole recording, or far shorter than its sounding part, is not it.
+  size_t first = 0, last = 0;
+  for (size_t i = 0; i < wanted.size(); ++i) {
+    if (std::abs(wanted[i]) * 256 <= 300) continue;
+    if (!last) first = i;
+    last = i + 1;
+  }
+  const double frames = static_cast<double>(stretch.frames()), span = static_cast<double>(last - first);
+  if (!last || frames < span * 0.8 - 200 || frames > wanted.size() * 1.05 + 100) return 0;
+  // Recording sample i is heard at stretch.begin + i - lag; every `step`th sample is compared.
+  auto correlation = [&](long lag, size_t step) {
     double both = 0, mine = 0, theirs = 0;
-    for (size_t i = onset; i < wanted.size(); ++i) {
-      long at = static_cast<long>(stretch.begin) + shift + static_cast<long>(i - onset);
+    for (size_t i = 0; i < wanted.size(); i += step) {
+      long at = static_cast<long>(stretch.begin + i) - lag;
       double h = at >= 0 && at < static_cast<long>(heard.size()) ? heard[at] : 0.0;
       both += h * wanted[i];
       mine += h * h;
       theirs += wanted[i] * wanted[i];
     }
-    if (mine > 0 && theirs > 0) best = std::max(best, both / std::sqrt(mine * theirs));
+    return mine > 0 && theirs > 0 ? both / std::sqrt(mine * theirs) : 0.0;
+  };
+  // A coarse search over where the recording starts, then the best lag near it.
+  long coarse = 0;
+  double best = -1;
+  for (long lag = -800; lag <= 800; lag += 4) {
+    double c = correlation(lag, 4);
+    if (c > best) best = c, coarse = lag;
   }
+  best = 0;
+  for (long lag = coarse - 4; lag <= coarse + 4; ++lag) best = std::max(best, correlation(lag, 1));
   return best;
 }
 

@@ -1,51 +1,157 @@
-// Sound end to end: Wine's ALSA output pointed at a file, and what a compare-board click makes arrive there.
+// Loquat's sounds as a learner hears them, read back from the file the tests send Wine's sound to and matched
+// against the committed recordings: the compare boards in each voice, the tests' "play" and "?", and the
+// click of a wrong answer, which the File menu turns off and on.
 #include "loquat_fixture.h"
 
-#include <cstdint>
-#include <cstdlib>
-#include <cstring>
+#include <map>
+
+#include "audio_capture.h"
 
 namespace ql::loquat_tests {
 namespace {
 
-// The file Wine's ALSA output goes to: the tests' CMake file points HOME at an .asoundrc with a file PCM and
-// names the file in QL_AUDIO_FILE (a Linux path, read here through drive Z:).
-std::string audio_file() {
-  const char* unix_path = std::getenv("QL_AUDIO_FILE");
-  if (!unix_path) return {};
-  std::string path = std::string("Z:") + unix_path;
-  for (char& c : path) c = c == '/' ? '\\' : c;
-  return path;
+using harness::AudioCapture;
+using harness::Stretch;
+
+// The word recordings the program was built with, by "speaker/Word".
+const std::map<std::string, std::string>& recordings() {
+  static const std::map<std::string, std::string> all = [] {
+    std::map<std::string, std::string> found;
+    std::string folder = std::string("Z:") + QL_RECORDINGS_DIR;
+    for (char& c : folder) c = c == '/' ? '\\' : c;
+    for (const char* speaker : {"rowan", "maren"}) {
+      WIN32_FIND_DATAA entry;
+      HANDLE search = FindFirstFileA((folder + "\\" + speaker + "\\*.u8").c_str(), &entry);
+      if (search == INVALID_HANDLE_VALUE) continue;
+      do {
+        std::string word(entry.cFileName, strlen(entry.cFileName) - 3);
+        found[std::string(speaker) + "/" + word] =
+            harness::read_file(folder + "\\" + speaker + "\\" + entry.cFileName);
+      } while (FindNextFileA(search, &entry));
+      FindClose(search);
+    }
+    return found;
+  }();
+  return all;
 }
 
 class LoquatSound : public Loquat {
  protected:
   void SetUp() override {
-    if (audio_file().empty()) GTEST_SKIP() << "run through ctest, which points Wine's sound at a file";
-    DeleteFileA(audio_file().c_str());
+    if (harness::audio_capture_path().empty()) GTEST_SKIP() << "run through ctest, which sends Wine's sound to a file";
+    ASSERT_EQ(recordings().size(), 60u) << "the recordings were not found in " << QL_RECORDINGS_DIR;
+    // The program's first play opens the file afresh.
+    DeleteFileA(harness::audio_capture_path().c_str());
     Loquat::SetUp();
   }
 
-  // Frames of the left channel (16-bit stereo, as Wine's mixer writes) louder than a whisper.
-  size_t sounding_frames() const {
-    std::string bytes = harness::read_file(audio_file());
-    size_t loud = 0;
-    for (size_t at = 0; at + 4 <= bytes.size(); at += 4) {
-      int16_t left;
-      std::memcpy(&left, bytes.data() + at, 2);
-      if (left > 300 || left < -300) ++loud;
+  // What was heard since the mark, each sound named by the recording it matches best.
+  static std::vector<std::string> heard_since(const AudioCapture& mark) {
+    Sleep(800);  // the last sound plays out and reaches the file
+    std::vector<int16_t> heard = mark.heard();
+    std::vector<std::string> names;
+    for (const Stretch& stretch : harness::sounding_stretches(heard)) {
+      // The click is a few milliseconds long, and Wine's resampler loses the first of them: it is told by its
+      // length, shorter than any word.
+      if (stretch.frames() < harness::kCaptureRate / 20) {
+        names.push_back("click");
+        continue;
+      }
+      std::string best;
+      double best_likeness = 0;
+      for (const auto& [name, samples] : recordings()) {
+        double likeness = harness::likeness(heard, stretch, samples);
+        if (likeness > best_likeness) best_likeness = likeness, best = name;
+      }
+      names.push_back(best_likeness > 0.9 ? best
+                                          : "something unrecorded (closest " + best + " at " +
+                                                std::to_string(best_likeness) + ")");
     }
-    return loud;
+    return names;
+  }
+
+  // The box whose caption is not the answer the item expects next.
+  int wrong_box() const {
+    std::string wanted = trimmed(split(fdb(4), ',')[0]);
+    std::vector<std::string> choices = split(fdb(5), ',');
+    for (int i = 0; i < static_cast<int>(choices.size()); ++i)
+      if (trimmed(choices[i]) != wanted) return i + 1;
+    return 0;
   }
 };
 
-TEST_F(LoquatSound, ACompareWordClickedIsHeard) {
+using Heard = std::vector<std::string>;
+
+TEST_F(LoquatSound, ACompareWordIsHeardInTheVoiceChosenAndBothVoicesTakeTurns) {
   ASSERT_TRUE(choose({"Sounds", "L/R 1 - Compare"}));
+  const std::string word = trimmed(split(fdb(5), ',')[0]);
+  AudioCapture first;
   ASSERT_TRUE(click(box(1)));
-  Sleep(1500);  // the recording plays out
-  program_->end();
-  // A word is a few tenths of a second: thousands of frames at the mixer's rate.
-  EXPECT_GT(sounding_frames(), 4000u) << "nothing was heard in " << audio_file();
+  EXPECT_EQ(heard_since(first), Heard{"rowan/" + word}) << "with no voice chosen, rowan speaks";
+
+  ASSERT_TRUE(choose({"Sounds", "Choose Voice", "Maren"}));
+  AudioCapture maren;
+  ASSERT_TRUE(click(box(1)));
+  EXPECT_EQ(heard_since(maren), Heard{"maren/" + word});
+
+  ASSERT_TRUE(choose({"Sounds", "Choose Voice", "Both"}));
+  AudioCapture both;
+  for (int play = 0; play < 10; ++play) {
+    ASSERT_TRUE(click(box(1)));
+    Sleep(600);  // each word sounds apart from the next
+  }
+  Heard heard = heard_since(both);
+  ASSERT_EQ(heard.size(), 10u);
+  int by_rowan = 0;
+  for (const std::string& name : heard) {
+    EXPECT_TRUE(name == "rowan/" + word || name == "maren/" + word) << name;
+    by_rowan += name == "rowan/" + word ? 1 : 0;
+  }
+  EXPECT_GT(by_rowan, 0) << "maren spoke every time";
+  EXPECT_LT(by_rowan, 10) << "rowan spoke every time";
+}
+
+TEST_F(LoquatSound, ATestPlaysItsAnswerAndTheQuestionMarkReplaysTheSameRecording) {
+  ASSERT_TRUE(choose({"Sounds", "L/R Test All"}));
+  ASSERT_TRUE(choose({"Sounds", "Choose Voice", "Both"}));
+  ASSERT_TRUE(click_first_box());  // "start"
+  for (int item = 0; item < 4; ++item) {
+    if (item > 0) {
+      ASSERT_TRUE(click_first_box());  // "next"
+    }
+    const std::string answer = trimmed(fdb(4));
+    AudioCapture before_play;
+    ASSERT_TRUE(click(box(1)));  // a word before "play" only clicks, whatever the File menu says
+    Sleep(400);
+    ASSERT_TRUE(click(box(3)));  // "play"
+    Heard played = heard_since(before_play);
+    ASSERT_EQ(played.size(), 2u);
+    EXPECT_EQ(played[0], "click");
+    EXPECT_EQ(played[1].substr(played[1].find('/') + 1), answer);
+    ASSERT_TRUE(answer_item());
+    AudioCapture replay;
+    ASSERT_TRUE(click(box(2)));  // "?"
+    EXPECT_EQ(heard_since(replay), Heard{played[1]}) << "\"?\" should replay what was heard";
+  }
+}
+
+TEST_F(LoquatSound, AWrongAnswerClicksOnlyWhileTheFileMenuReadsClickingOff) {
+  ASSERT_TRUE(choose({"Articles", "1 Basic Rules"}));
+  ASSERT_TRUE(click_first_box());  // "examples"
+  AudioCapture clicking;
+  ASSERT_TRUE(click(box(wrong_box())));
+  EXPECT_EQ(heard_since(clicking), Heard{"click"});
+
+  ASSERT_TRUE(choose({"File", "Clicking Off"}));
+  ASSERT_TRUE(find_menu_item(main_, {"File", "Clicking On"}));
+  AudioCapture quiet;
+  ASSERT_TRUE(click(box(wrong_box())));
+  EXPECT_EQ(heard_since(quiet), Heard{});
+
+  AudioCapture turned_on;  // turning clicks on again clicks once, to say so
+  ASSERT_TRUE(choose({"File", "Clicking On"}));
+  ASSERT_TRUE(find_menu_item(main_, {"File", "Clicking Off"}));
+  EXPECT_EQ(heard_since(turned_on), Heard{"click"});
 }
 
 }  // namespace

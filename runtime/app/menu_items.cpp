@@ -2,6 +2,8 @@
 // entry points.
 #include <stddef.h>
 
+#include <vector>
+
 #include "app/menu_bar.h"
 #include "app/menu_events.h"
 #include "app/quit.h"
@@ -84,15 +86,25 @@ QL_API QlObject* RuntimeCloneMenu(QlString name) {
   using namespace ql;
   // The last match that is in its platform menu: members cloned since the last enabling are not yet, so each
   // clone goes right after the item first found and the newest comes first until positions are rebuilt.
+  // One walk finds both the item and the indices in use: a font menu clones hundreds of items at start.
   QlObject* found = nullptr;
+  QlObject* first_named = nullptr;
+  std::vector<bool> used;
   for_each_menu_item([&](QlObject* item) {
-    if (as_menu_item(item)->present && string_compare_folded(as_menu_item(item)->name, name) == 0) found = item;
+    MenuItemFields* f = as_menu_item(item);
+    if (string_compare_folded(f->name, name) != 0) return true;
+    if (!first_named) first_named = item;
+    if (f->present) found = item;
+    if (f->index >= 0) {
+      if (static_cast<size_t>(f->index) >= used.size()) used.resize(static_cast<size_t>(f->index) + 1);
+      used[static_cast<size_t>(f->index)] = true;
+    }
     return true;
   });
-  if (!found) found = find_item(name, true, 0);
+  if (!found) found = first_named;
   if (!found) return nullptr;
   int32_t index = 0;
-  while (find_item(name, false, index)) ++index;
+  while (static_cast<size_t>(index) < used.size() && used[static_cast<size_t>(index)]) ++index;
   MenuItemFields* from = as_menu_item(found);
   QlObject* copy = new_object(class_of(found));
   MenuItemFields* f = as_menu_item(copy);

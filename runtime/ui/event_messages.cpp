@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ui/app_hooks.h"
+#include "ui/object_dump_request.h"
 #include "ui/pane_state.h"
 #include "ui/platform_menus.h"
 #include "ui/ui_loop.h"
@@ -77,6 +78,7 @@ bool take_message(int32_t wait_ms, bool& quit) {
     quit = true;
     return true;
   }
+  if (take_object_dump_request(msg)) return true;
   if (offer_to_shortcuts(msg)) return true;
   if (mdi_client() && TranslateMDISysAccel(mdi_client(), &msg)) return true;
   TranslateMessage(&msg);

@@ -36,6 +36,7 @@ class LoquatEditor : public Loquat {
   // hands its line ends back as CR LF).
   std::string table_text() {
     click(control(kLBtoDB6));
+    settle(main_, 15000);  // 441 rows into a RichEdit field take a while on a busy machine
     std::string text = fdb(3), rows;
     for (size_t i = 0; i < text.size(); ++i)
       if (!(text[i] == '\n' && i > 0 && text[i - 1] == '\r')) rows += text[i];

@@ -6,30 +6,22 @@
 #include <stdio.h>
 
 #include <algorithm>
-#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "bench/driven_timing.h"
 #include "driver.h"
 #include "program_runner.h"
 
 using namespace ql::driver;
+using ql::bench::median;
+using ql::bench::now_ms;
 
 namespace {
 
 constexpr int kRuns = 7;
-
-double now_ms() {
-  using namespace std::chrono;
-  return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
-}
-
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values.empty() ? -1 : values[values.size() / 2];
-}
 
 // From CreateProcess until the window shows and every message the start posted has been handled.
 double start_to_settled_ms(const std::string& program, const std::string& title, const std::string& folder) {

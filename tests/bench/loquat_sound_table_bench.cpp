@@ -8,31 +8,23 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <cstdint>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "audio_capture.h"
+#include "bench/driven_timing.h"
 #include "driver.h"
 #include "program_runner.h"
 
 using namespace ql::driver;
+using ql::bench::median;
+using ql::bench::now_ms;
 
 namespace {
 
 constexpr int kRuns = 7;
-
-double now_ms() {
-  using namespace std::chrono;
-  return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
-}
-
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values.empty() ? -1 : values[values.size() / 2];
-}
 
 // Watches the capture file from its present end (or from its start, when the program is yet to open it) and
 // notes when the first loud frame arrives.

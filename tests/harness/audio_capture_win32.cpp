@@ -41,9 +41,7 @@ std::vector<double> resampled(const std::string& recording) {
 std::string audio_capture_path() {
   const char* unix_path = std::getenv("QL_AUDIO_FILE");
   if (!unix_path) return {};
-  std::string path = std::string("Z:") + unix_path;
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path;
+  return windows_path_of_unix(unix_path);
 }
 
 AudioCapture::AudioCapture() : start_(file_size(audio_capture_path()) / kFrameBytes * kFrameBytes) {}

@@ -33,6 +33,8 @@ std::string program_folder();
 std::string make_temp_folder(const std::string& prefix);
 
 std::string read_file(const std::string& path);
+// A Linux path as Wine's programs see it, through drive Z:.
+std::string windows_path_of_unix(const std::string& unix_path);
 bool write_file(const std::string& path, const std::string& bytes);
 
 }  // namespace ql::harness

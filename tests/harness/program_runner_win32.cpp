@@ -68,6 +68,12 @@ std::string read_file(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+std::string windows_path_of_unix(const std::string& unix_path) {
+  std::string path = "Z:" + unix_path;
+  for (char& c : path) c = c == '/' ? '\\' : c;
+  return path;
+}
+
 bool write_file(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -17,8 +17,7 @@ using harness::Stretch;
 const std::map<std::string, std::string>& recordings() {
   static const std::map<std::string, std::string> all = [] {
     std::map<std::string, std::string> found;
-    std::string folder = std::string("Z:") + QL_RECORDINGS_DIR;
-    for (char& c : folder) c = c == '/' ? '\\' : c;
+    const std::string folder = harness::windows_path_of_unix(QL_RECORDINGS_DIR);
     for (const char* speaker : {"rowan", "maren"}) {
       WIN32_FIND_DATAA entry;
       HANDLE search = FindFirstFileA((folder + "\\" + speaker + "\\*.u8").c_str(), &entry);

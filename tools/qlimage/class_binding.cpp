@@ -5,19 +5,14 @@
 #include <set>
 #include <string>
 
+#include "image/names.h"
 #include "qlimage/class_symbols.h"
 
 namespace qlimage {
 namespace {
 
 // The runtime compares class and member names ignoring letter case.
-std::string folded(std::string_view name) {
-  std::string out(name);
-  for (char& ch : out) {
-    if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
-  }
-  return out;
-}
+using ql::image::folded_name;
 
 struct Binder {
   const Resolution& resolution;
@@ -43,7 +38,7 @@ struct Binder {
   }
 
   std::optional<uint32_t> class_named(size_t index, const std::string& field, const std::string& name) {
-    auto it = class_index.find(folded(name));
+    auto it = class_index.find(folded_name(name));
     if (it != class_index.end()) return it->second;
     error(index,
           field + " '" + name +
@@ -65,13 +60,13 @@ void index_names(Binder& b) {
   for (size_t i = 0; i < b.classes.size(); ++i) {
     const std::string& name = b.classes[i].name;
     if (name.empty()) continue;
-    auto [it, inserted] = folded_names.try_emplace(folded(name), i);
+    auto [it, inserted] = folded_names.try_emplace(folded_name(name), i);
     if (!inserted) {
       b.error(i, "has the name of " + b.label(it->second) +
                      "; class names must differ in more than letter case, since the runtime ignores it");
       continue;
     }
-    b.class_index[folded(name)] = static_cast<uint32_t>(i);
+    b.class_index[folded_name(name)] = static_cast<uint32_t>(i);
   }
 }
 
@@ -118,7 +113,7 @@ std::vector<DescriptorMember> bind_members(Binder& b, size_t i, const std::vecto
     const std::string& name = name_of(entry);
     const std::string& symbol = code_of(entry);
     if (name.empty()) b.error(i, "has a " + what + " without a name");
-    if (!seen.insert(folded(name)).second) {
+    if (!seen.insert(folded_name(name)).second) {
       b.error(i, "lists the " + what + " '" + name + "' twice; the runtime would only ever use one of them");
     }
     DescriptorMember member{name, std::nullopt, 0};
@@ -275,12 +270,11 @@ void check_superclass_chains(Binder& b) {
 // Whether the class or a compiled superclass has a method of that name; nullopt when the chain reaches a
 // class of the runtime or of a plug-in, whose methods only the running image knows.
 std::optional<bool> has_method(const Binder& b, size_t index, const std::string& name) {
-  std::string wanted = folded(name);
   int32_t at = static_cast<int32_t>(index);
   for (size_t steps = 0; at >= 0 && steps <= b.out.size(); ++steps) {
     if (b.out[at].reference) return std::nullopt;
     for (const ClassMethod& method : b.classes[at].methods) {
-      if (folded(method.name) == wanted) return true;
+      if (ql::image::same_name(method.name, name)) return true;
     }
     at = b.out[at].superclass;
   }

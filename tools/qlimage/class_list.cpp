@@ -1,18 +1,13 @@
 // Completing the class list with the classes that windows, menus and items use.
 #include "qlimage/class_list.h"
 
+#include "image/names.h"
 #include "qlimage/runtime_classes.h"
 
 namespace qlimage {
 namespace {
 
-std::string folded(std::string_view name) {
-  std::string out(name);
-  for (char& ch : out) {
-    if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
-  }
-  return out;
-}
+using ql::image::same_name;
 
 struct Completer {
   const Project& project;
@@ -28,7 +23,7 @@ struct Completer {
   const std::string* plugin_class(std::string_view name) const {
     for (const PluginDescription& plugin : project.plugins) {
       for (const std::string& cls : plugin.classes) {
-        if (folded(cls) == folded(name)) return &cls;
+        if (same_name(cls, name)) return &cls;
       }
     }
     return nullptr;
@@ -96,9 +91,8 @@ struct Completer {
 }  // namespace
 
 std::optional<uint32_t> ClassList::find(std::string_view name) const {
-  std::string wanted = folded(name);
   for (uint32_t i = 0; i < classes.size(); ++i) {
-    if (!classes[i].name.empty() && folded(classes[i].name) == wanted) return i;
+    if (!classes[i].name.empty() && same_name(classes[i].name, name)) return i;
   }
   return std::nullopt;
 }
@@ -107,7 +101,7 @@ std::string window_label(const WindowDescription& window) { return "window '" + 
 
 std::string control_label(const ControlDescription& control, size_t number) {
   for (const Property& property : control.properties) {
-    if (folded(property.name) == "NAME")
+    if (same_name(property.name, "NAME"))
       return "control '" + property.value.text + "' (control " + std::to_string(number) + ")";
   }
   return "control " + std::to_string(number) + " (without a Name)";

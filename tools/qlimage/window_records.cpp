@@ -1,17 +1,14 @@
 // Writing window descriptions with the runtime's encoder.
 #include "qlimage/window_records.h"
 
+#include "image/names.h"
 #include "image/window_description.h"
 
 namespace qlimage {
 namespace {
 
-bool is_index(const std::string& name) {
-  return name.size() == 5 && (name[0] == 'I' || name[0] == 'i') && name.substr(1) == "ndex";
-}
-bool is_name(const std::string& name) {
-  return name.size() == 4 && (name[0] == 'N' || name[0] == 'n') && name.substr(1) == "ame";
-}
+bool is_index(const std::string& name) { return ql::image::same_name(name, "Index"); }
+bool is_name(const std::string& name) { return ql::image::same_name(name, "Name"); }
 
 // The pairs of one member of a control array: the entry's Index pair replaced, or added after Name.
 std::vector<std::pair<std::string, std::string>> member_pairs(const ControlDescription& control,

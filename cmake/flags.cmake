@@ -42,7 +42,9 @@ function(ql_apply_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
 endfunction()
 
-set(QL_INCLUDE_DIRS ${PROJECT_SOURCE_DIR}/runtime ${PROJECT_SOURCE_DIR}/sdk ${PROJECT_SOURCE_DIR})
+# The runtime's headers are named from their layer ("values/string.h") and the SDK's as "quillet/...": the
+# project root is not on the path, so "app/..." can only mean the runtime's application layer.
+set(QL_INCLUDE_DIRS ${PROJECT_SOURCE_DIR}/runtime ${PROJECT_SOURCE_DIR}/sdk)
 
 # Windows programs of this tree run under Wine, in the tree's own prefix.
 if(QL_WINDOWS)

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ make
+  cmake ninja-build g++ make clang-format
   clang-14 libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   googletest libgtest-dev libbenchmark-dev libtomlplusplus-dev libpng-dev

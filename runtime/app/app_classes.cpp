@@ -5,7 +5,10 @@
 #include "app/menu_commands.h"
 #include "app/quit.h"
 #include "app/timers.h"
-#include "ui/app_hooks.h"
+#include "objects/objects.h"
+#include "quillet/windows.h"
+#include "ui/events/app_hooks.h"
+#include "ui/ui_classes.h"
 
 namespace ql {
 
@@ -23,6 +26,11 @@ bool quit_requested() { return quit_application(); }
 }  // namespace
 
 void define_app_classes() {
+  ClassObject* window = builtin_class("Window");
+  add_method(window, "Show", code_of(RuntimeShowWindow));
+  add_method(window, "Hide", code_of(RuntimeHideWindow));
+  add_method(window, "Close", code_of(RuntimeCloseWindow));
+  add_method(window, "ShowModal", code_of(RuntimeShowModal));
   define_application_class();
   define_menu_classes();
   define_timer_class();

@@ -2,9 +2,10 @@
 #include "app/window_building.h"
 #include "objects/objects.h"
 #include "quillet/windows.h"
-#include "ui/ui_events.h"
-#include "ui/ui_objects.h"
-#include "ui/window_support.h"
+#include "ui/events/window_events.h"
+#include "ui/controls/control_object.h"
+#include "ui/window/window_object.h"
+#include "ui/window/window_support.h"
 #include "values/string.h"
 
 namespace ql {

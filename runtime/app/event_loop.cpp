@@ -12,10 +12,10 @@
 #include "quillet/menus.h"
 #include "quillet/start.h"
 #include "quillet/windows.h"
-#include "ui/ui_loop.h"
-#include "ui/ui_objects.h"
+#include "ui/events/event_messages.h"
+#include "ui/window/window_object.h"
 #include "ui/ui_steps.h"
-#include "ui/window_support.h"
+#include "ui/window/window_support.h"
 
 namespace ql {
 

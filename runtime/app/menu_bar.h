@@ -9,7 +9,7 @@
 
 #include "objects/object.h"
 #include "quillet/layouts.h"
-#include "ui/platform_menus.h"
+#include "ui/events/platform_menus.h"
 
 namespace ql {
 

@@ -7,8 +7,8 @@
 #include "app/quit.h"
 #include "objects/class_object.h"
 #include "objects/objects.h"
-#include "ui/ui_events.h"
-#include "ui/window_support.h"
+#include "ui/events/window_events.h"
+#include "ui/window/window_support.h"
 #include "values/string.h"
 
 namespace ql {

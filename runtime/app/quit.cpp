@@ -7,9 +7,9 @@
 #include "objects/exceptions.h"
 #include "objects/objects.h"
 #include "quillet/menus.h"
-#include "ui/ui_events.h"
-#include "ui/ui_loop.h"
-#include "ui/window_support.h"
+#include "ui/events/window_events.h"
+#include "ui/events/event_messages.h"
+#include "ui/window/window_support.h"
 
 namespace ql {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "quillet/types.h"
-#include "ui/window_controls.h"
+#include "ui/window/control_table.h"
 
 namespace ql {
 

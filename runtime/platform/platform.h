@@ -59,6 +59,9 @@ void file_close(FileHandle file);
 
 // Ends the process at once, without static destructors.
 [[noreturn]] void exit_process(int code);
+// A plain modal box with an OK button, captioned "Message", for when no window layer shows messages; the
+// host writes the text to the standard error stream instead.
+void show_plain_message(const char* text);
 
 // The system's millisecond counter since start-up (GetTickCount); wraps after about 49.7 days.
 uint32_t tick_count();

@@ -2,6 +2,7 @@
 // mutex, POSIX files and _exit. The code page model lives in code_page_posix.cpp.
 #include <errno.h>
 #include <fcntl.h>
+#include <stdio.h>
 #include <pthread.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -93,5 +94,10 @@ void file_close(FileHandle file) {
 }
 
 void exit_process(int code) { _exit(code); }
+
+void show_plain_message(const char* text) {
+  fputs(text, stderr);
+  fputc('\n', stderr);
+}
 
 }  // namespace ql::platform

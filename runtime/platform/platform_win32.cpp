@@ -121,4 +121,6 @@ void file_close(FileHandle file) {
 
 void exit_process(int code) { ExitProcess(static_cast<UINT>(code)); }
 
+void show_plain_message(const char* text) { MessageBoxA(nullptr, text, "Message", MB_OK | MB_TASKMODAL); }
+
 }  // namespace ql::platform

@@ -5,11 +5,11 @@
 #include "quillet/graphics.h"
 #include "quillet/plugins.h"
 #include "quillet/windows.h"
-#include "ui/graphics.h"
-#include "ui/graphics_state.h"
-#include "ui/ui_objects.h"
+#include "ui/graphics/graphics.h"
+#include "ui/graphics/graphics_state.h"
+#include "ui/controls/control_object.h"
 #include "ui/ui_steps.h"
-#include "ui/window_pane.h"
+#include "ui/window/window_pane.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "plugins/plugin_classes.h"
-#include "ui/control_pane.h"
+#include "ui/panes/control_pane.h"
 
 namespace ql {
 

@@ -5,11 +5,11 @@
 
 #include "app/periodic_tasks.h"
 #include "objects/objects.h"
-#include "ui/graphics.h"
-#include "ui/pane_state.h"
-#include "ui/ui_objects.h"
-#include "ui/window_pane.h"
-#include "ui/window_procedures.h"
+#include "ui/graphics/graphics.h"
+#include "ui/panes/pane_state.h"
+#include "ui/controls/control_object.h"
+#include "ui/window/window_pane.h"
+#include "ui/window/window_registration.h"
 
 namespace ql {
 

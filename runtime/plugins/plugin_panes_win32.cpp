@@ -2,7 +2,7 @@
 // detached when the instance is destroyed.
 #include "plugins/plugin_pane.h"
 #include "plugins/plugin_panes.h"
-#include "ui/ui_objects.h"
+#include "ui/controls/control_object.h"
 
 namespace ql {
 

@@ -4,8 +4,9 @@
 #include "objects/value_types.h"
 #include "quillet/objects.h"
 #include "quillet/strings.h"
-#include "ui/drag_item.h"
+#include "ui/window/drag_item.h"
 #include "ui/ui_steps.h"
+#include "values/fatal_stop.h"
 
 namespace ql {
 
@@ -40,6 +41,7 @@ void declare_events(ClassObject* cls, std::initializer_list<const EventDefinitio
 }
 
 void define_ui_classes() {
+  set_stop_message_box(show_message_box);
   define_drag_item_class();
   define_sound_class();
   define_window_classes();

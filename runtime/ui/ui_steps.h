@@ -27,6 +27,9 @@ QlObject* make_picture_item(const uint8_t* record);
 QlObject* make_sound_item(const uint8_t* bytes, uint32_t length);
 QlObject* make_mouse_cursor_item(int32_t resource_number);
 
+// The runtime's modal message box: the other windows take no input while it shows.
+void show_message_box(const char* text);
+
 bool windows_remain();  // a window or an MDI frame exists
 void close_all_windows();
 void release_sound();

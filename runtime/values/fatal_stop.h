@@ -9,7 +9,9 @@ namespace ql {
 // process with exit code 0.
 [[noreturn]] void stop_program(const std::string& text);
 
-// The message box of the fatal paths.
+// The message box of the fatal paths: the window layer's once it has handed it over, before that the
+// platform's plain one.
 void show_stop_message(const std::string& text);
+void set_stop_message_box(void (*show)(const char* text));
 
 }  // namespace ql

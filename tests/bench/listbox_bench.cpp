@@ -13,8 +13,8 @@
 #include "app/window_building.h"
 #include "objects/objects.h"
 #include "quillet/controls.h"
-#include "ui/list_pane.h"
-#include "ui/listbox_fields.h"
+#include "ui/listbox/list_pane.h"
+#include "ui/listbox/listbox_object.h"
 #include "values/string.h"
 #include "win/support/ui_test_window.h"
 

@@ -3,7 +3,7 @@
 
 #include "lessontable/initial_value_writer.h"
 #include "lessontable/table_reader.h"
-#include "tests/lessontable/table_fixture.h"
+#include "lessontable/table_fixture.h"
 
 namespace lessontable_test {
 namespace {

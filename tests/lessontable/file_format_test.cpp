@@ -1,7 +1,7 @@
 // lessontable check on files that break the line and cell format, the numbering or the set plan.
 #include <gtest/gtest.h>
 
-#include "tests/lessontable/table_fixture.h"
+#include "lessontable/table_fixture.h"
 
 namespace lessontable_test {
 namespace {

@@ -1,7 +1,7 @@
 // lessontable check on tables with one broken row: the message names the row, the cell and the fault.
 #include <gtest/gtest.h>
 
-#include "tests/lessontable/table_fixture.h"
+#include "lessontable/table_fixture.h"
 
 namespace lessontable_test {
 namespace {

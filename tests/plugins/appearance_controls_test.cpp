@@ -12,7 +12,7 @@
 #include "plugin_test_support.h"
 #include "plugins/plugin_host.h"
 #include "quillet/windows.h"
-#include "ui/ui_objects.h"
+#include "ui/controls/control_object.h"
 
 namespace ql {
 namespace {

@@ -14,7 +14,7 @@
 #include "plugin_test_support.h"
 #include "quillet/strings.h"
 #include "quillet/windows.h"
-#include "ui/ui_objects.h"
+#include "ui/controls/control_object.h"
 #include "values/string.h"
 
 namespace ql {

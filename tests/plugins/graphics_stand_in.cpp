@@ -4,9 +4,9 @@
 #include "objects/class_registry.h"
 #include "objects/objects.h"
 #include "quillet/graphics.h"
-#include "ui/graphics.h"
-#include "ui/graphics_state.h"
-#include "ui/pane.h"
+#include "ui/graphics/graphics.h"
+#include "ui/graphics/graphics_state.h"
+#include "ui/panes/pane.h"
 #include "values/string.h"
 
 namespace ql {

@@ -25,10 +25,10 @@
 #include "quillet/windows.h"
 #include "start/entry_point_table.h"
 #include "ui/ui_classes.h"
-#include "ui/ui_objects.h"
+#include "ui/controls/control_object.h"
 #include "ui/ui_steps.h"
-#include "ui/view_window.h"
-#include "ui/window_support.h"
+#include "ui/window/view_window.h"
+#include "ui/window/window_support.h"
 #include "values/string.h"
 
 namespace ql::plugin_testing {

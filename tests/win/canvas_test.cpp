@@ -10,7 +10,7 @@
 #include "quillet/graphics.h"
 #include "quillet/objects.h"
 #include "quillet/windows.h"
-#include "ui/pane_state.h"
+#include "ui/panes/pane_state.h"
 #include "unit/files/file_test_support.h"
 #include "win/ui_window_fixture.h"
 

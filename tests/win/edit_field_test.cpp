@@ -9,7 +9,7 @@
 #include "driver_pixels.h"
 #include "quillet/controls.h"
 #include "support/ui_test_window.h"
-#include "ui/edit_field.h"
+#include "ui/controls/edit_field_pane.h"
 #include "values/string.h"
 
 namespace ql::testing {

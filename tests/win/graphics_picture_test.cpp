@@ -11,8 +11,8 @@
 #include "quillet/files.h"
 #include "quillet/graphics.h"
 #include "quillet/start.h"
-#include "ui/graphics.h"
-#include "ui/picture.h"
+#include "ui/graphics/graphics.h"
+#include "ui/graphics/picture.h"
 #include "unit/files/file_test_support.h"
 #include "win/ui_window_fixture.h"
 

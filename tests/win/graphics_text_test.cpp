@@ -4,10 +4,10 @@
 #include <windows.h>
 
 #include "quillet/graphics.h"
-#include "ui/fitted_text.h"
-#include "ui/font_cache.h"
-#include "ui/graphics.h"
-#include "ui/graphics_state.h"
+#include "ui/graphics/fitted_text.h"
+#include "ui/graphics/font_cache.h"
+#include "ui/graphics/graphics.h"
+#include "ui/graphics/graphics_state.h"
 #include "unit/files/file_test_support.h"
 #include "win/ui_window_fixture.h"
 

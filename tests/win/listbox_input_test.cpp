@@ -10,9 +10,9 @@
 #include "driver_pixels.h"
 #include "quillet/controls.h"
 #include "support/ui_test_window.h"
-#include "ui/font_cache.h"
-#include "ui/list_pane.h"
-#include "ui/listbox_fields.h"
+#include "ui/graphics/font_cache.h"
+#include "ui/listbox/list_pane.h"
+#include "ui/listbox/listbox_object.h"
 
 namespace ql::testing {
 namespace {

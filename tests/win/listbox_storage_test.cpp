@@ -8,8 +8,8 @@
 #include "objects/objects.h"
 #include "quillet/controls.h"
 #include "support/ui_test_window.h"
-#include "ui/list_pane.h"
-#include "ui/listbox_fields.h"
+#include "ui/listbox/list_pane.h"
+#include "ui/listbox/listbox_object.h"
 #include "unit/objects/catch_raise_fixture.h"
 #include "values/string.h"
 

@@ -8,7 +8,7 @@
 #include "objects/objects.h"
 #include "quillet/controls.h"
 #include "support/ui_test_window.h"
-#include "ui/ui_objects.h"
+#include "ui/controls/control_object.h"
 #include "unit/objects/catch_raise_fixture.h"
 #include "values/string.h"
 

@@ -10,7 +10,7 @@
 #include "quillet/controls.h"
 #include "quillet/windows.h"
 #include "support/ui_test_window.h"
-#include "ui/push_button.h"
+#include "ui/controls/push_button_pane.h"
 #include "values/string.h"
 
 namespace ql::testing {

@@ -13,11 +13,11 @@
 #include "objects/objects.h"
 #include "quillet/windows.h"
 #include "ui/ui_classes.h"
-#include "ui/ui_loop.h"
-#include "ui/ui_objects.h"
+#include "ui/events/event_messages.h"
+#include "ui/window/window_object.h"
 #include "ui/ui_steps.h"
-#include "ui/view_window.h"
-#include "ui/window_controls.h"
+#include "ui/window/view_window.h"
+#include "ui/window/control_table.h"
 #include "values/string.h"
 
 namespace ql::testing {

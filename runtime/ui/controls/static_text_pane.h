@@ -1,0 +1,32 @@
+// The static text's pane, which draws the caption itself: aligned line by line, or
+// word-wrapped when the text is multi-line.
+#pragma once
+
+#include "ui/panes/control_pane.h"
+#include "ui/controls/static_text_object.h"
+
+namespace ql {
+
+class GraphicsState;
+
+class StaticPane final : public ControlPane {
+ public:
+  StaticPane(QlObject* label, WindowPane* window, const Rect16& bounds);
+  ~StaticPane() override;
+  bool build();
+  void draw() override;
+
+  // What it draws, copied from the language object.
+  void take_fields();
+
+ private:
+  GraphicsState* graphics_ = nullptr;
+  QlString caption_ = nullptr;
+  int32_t alignment_ = kStaticLeft;
+  COLORREF text_colour_ = 0;
+  bool multi_line_ = false;
+};
+
+StaticPane* static_pane_of(QlObject* label);
+
+}  // namespace ql

@@ -1,0 +1,4 @@
+// The SDK reaching into the runtime: the layer check must refuse this tree.
+#pragma once
+
+#include <objects/object.h>

@@ -1,8 +1,9 @@
-# ql_add_image(NAME SOURCES src... [PROJECT file.toml] [ENTRY symbol] [DEV_DIR]
+# ql_add_image(NAME SOURCES src... [PROJECT file.toml] [ENTRY symbol] [DEV_DIR] [RELEASE]
 #              [FILES NAME=PATH...] [DEPENDS file-or-target...])
 # Compiles the sources as freestanding application code, combines them with `ld -r`, links them into an
 # application image with qlimage and attaches it to the runtime as bin/NAME.exe. With DEV_DIR the image is
-# also written as development files into bin/NAME-dev/. FILES hands build outputs to the project
+# also written as development files into bin/NAME-dev/; with RELEASE it is also attached to the runtime as
+# delivered (unchecked) as bin/release/NAME.exe. FILES hands build outputs to the project
 # description's "@NAME" paths (`qlimage link --file NAME=PATH`); PATH may be a generator expression, and
 # a missing or empty one stops the link with an error naming NAME. DEPENDS lists what the link waits for.
 if(NOT QLIMAGE)
@@ -19,7 +20,7 @@ if(QL_TARGET STREQUAL "win64")
 endif()
 
 function(ql_add_image name)
-  cmake_parse_arguments(arg "DEV_DIR" "PROJECT;ENTRY" "SOURCES;FILES;DEPENDS" ${ARGN})
+  cmake_parse_arguments(arg "DEV_DIR;RELEASE" "PROJECT;ENTRY" "SOURCES;FILES;DEPENDS" ${ARGN})
   set(objects ${name}_code)
   add_library(${objects} OBJECT ${arg_SOURCES} ${PROJECT_SOURCE_DIR}/sdk/support/memory.c)
   target_include_directories(${objects} PRIVATE ${PROJECT_SOURCE_DIR}/sdk)
@@ -66,6 +67,14 @@ function(ql_add_image name)
     COMMAND ${QLIMAGE} attach --runtime $<TARGET_FILE:loquat_runtime> --image ${image} -o ${program}
     DEPENDS ${image} loquat_runtime
     COMMENT "Attaching ${name}.img to the runtime")
+  if(arg_RELEASE)
+    set(release ${CMAKE_BINARY_DIR}/bin/release/${name}.exe)
+    add_custom_command(OUTPUT ${release}
+      COMMAND ${QLIMAGE} attach --runtime $<TARGET_FILE:loquat_release_runtime> --image ${image} -o ${release}
+      DEPENDS ${image} loquat_release_runtime
+      COMMENT "Attaching ${name}.img to the runtime as delivered")
+    list(APPEND outputs ${release})
+  endif()
   if(arg_DEV_DIR)
     set(dev_dir ${CMAKE_BINARY_DIR}/bin/${name}-dev)
     add_custom_command(OUTPUT ${dev_dir}/code1.dat

@@ -3,7 +3,7 @@
 # seconds, says where, and ends the program.
 set -eu
 build=$(cd "${1:-build/win64}" && pwd)
-program="$build/bin/loquat.exe"
+program="$build/bin/release/loquat.exe"
 here=$(cd "$(dirname "$0")" && pwd)
 # Files the program writes in its current folder (trace.log) stay in the build tree.
 cd "$build"

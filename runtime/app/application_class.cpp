@@ -1,12 +1,12 @@
 // The Application class: its layout and the events it declares.
 #include "app/app_steps.h"
 #include "app/application.h"
-#include "objects/value_types.h"
-#include "quillet/menus.h"
 #include "objects/class_object.h"
 #include "objects/class_registry.h"
 #include "objects/object.h"
 #include "objects/objects.h"
+#include "objects/value_types.h"
+#include "quillet/menus.h"
 
 namespace ql {
 
@@ -48,7 +48,8 @@ void define_application_class() {
   application->events.clear();
   for (const EventDefinition& event : kApplicationEvents) application->events.push_back(&event);
   application->properties.clear();
-  application->properties.push_back({"MouseCursor", builtin_class("MouseCursor"), reinterpret_cast<uintptr_t>(appMouseCursorGetter),
+  application->properties.push_back({"MouseCursor", builtin_class("MouseCursor"),
+                                     reinterpret_cast<uintptr_t>(appMouseCursorGetter),
                                      reinterpret_cast<uintptr_t>(appMouseCursorSetter), 0, 0});
   application->properties.push_back({"ResourceFork", builtin_class("ResourceFork"),
                                      reinterpret_cast<uintptr_t>(appResourceForkGetter), 0, 0, 0});
@@ -87,6 +88,7 @@ QL_API int32_t ApplicationNewDocument(QlObject* application) {
 
 QL_API int32_t ApplicationOpenDocument(QlObject* application, QlObject* folder_item) {
   if (!application) return 0;
-  const ql::EventDefinition* event = ql::find_declared_event(ql::builtin_class("Application"), "OpenDocument");
+  const ql::EventDefinition* event =
+      ql::find_declared_event(ql::builtin_class("Application"), "OpenDocument");
   return event ? static_cast<int32_t>(ql::fire_event(application, *event, folder_item)) : 0;
 }

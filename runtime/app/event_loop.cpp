@@ -13,8 +13,8 @@
 #include "quillet/start.h"
 #include "quillet/windows.h"
 #include "ui/events/event_messages.h"
-#include "ui/window/window_object.h"
 #include "ui/ui_steps.h"
+#include "ui/window/window_object.h"
 #include "ui/window/window_support.h"
 
 namespace ql {

@@ -25,7 +25,9 @@ std::bitset<1024>& taken_ids() {
   return taken;
 }
 
-QlString owned(std::string_view text) { return string_from_bytes(text.data(), static_cast<int32_t>(text.size())); }
+QlString owned(std::string_view text) {
+  return string_from_bytes(text.data(), static_cast<int32_t>(text.size()));
+}
 
 const ClassObject* menu_item_class() {
   static const ClassObject* cls = builtin_class("MenuItem");
@@ -68,7 +70,8 @@ void add_entry(const image::MenuEntry& entry, Menu* menu) {
   MenuItemFields* f = as_menu_item(item);
   MenuSlot slot{item};
   std::string text(entry.text);
-  std::string shortcut = f->command_key && string_length(f->command_key) ? shortcut_text(string_cview(f->command_key)) : "";
+  std::string shortcut =
+      f->command_key && string_length(f->command_key) ? shortcut_text(string_cview(f->command_key)) : "";
   if (text == "-") {
     slot.separator = true;
     append_separator(menu->platform);
@@ -166,7 +169,8 @@ void apply_menu_state(Menu& menu) {
     }
     if (!f->present) {
       std::string text = string_cview(f->text);
-      if (f->command_key && string_length(f->command_key)) text += "\t" + shortcut_text(string_cview(f->command_key));
+      if (f->command_key && string_length(f->command_key))
+        text += "\t" + shortcut_text(string_cview(f->command_key));
       insert_menu_item(menu.platform, position, f->command_id, text, slot.separator,
                        slot.submenu ? slot.submenu->platform : nullptr);
       f->present = 1;

@@ -40,7 +40,7 @@ static_assert(sizeof(MenuItemObject) == sizeof(QlMenuItemBase), "MenuItem matche
 inline MenuItemFields* as_menu_item(QlObject* item) { return reinterpret_cast<MenuItemFields*>(item); }
 
 struct MenuSlot {
-  QlObject* item;         // the menu's reference
+  QlObject* item;           // the menu's reference
   Menu* submenu = nullptr;  // the menu an item with a submenu opens
   bool separator = false;
 };

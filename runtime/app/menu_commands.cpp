@@ -1,8 +1,8 @@
 // Menu enabling before a menu opens, and the dispatch of a menu command or shortcut: the focused control,
 // the front window's own class, the application's own class, then the item's Action.
+#include "app/menu_commands.h"
 #include "app/application.h"
 #include "app/menu_bar.h"
-#include "app/menu_commands.h"
 #include "app/menu_events.h"
 #include "app/quit.h"
 #include "objects/class_object.h"

@@ -58,10 +58,14 @@ void define_menu_classes() {
   item->destructor = destroy_menu_item;
   item->events = {&menu_events::kAction, &menu_events::kEnableMenu};
   item->properties.clear();
-  item->properties.push_back({"Text", &kStringType, code(menuItemTextGetter), code(menuItemTextSetter), 0, 0});
-  item->properties.push_back({"Enabled", &kBooleanType, code(menuItemEnabledGetter), code(menuItemEnabledSetter), 0, 0});
-  item->properties.push_back({"Checked", &kBooleanType, code(menuItemCheckedGetter), code(menuItemCheckedSetter), 0, 0});
-  item->properties.push_back({"Visible", &kBooleanType, code(menuItemVisibleGetter), code(menuItemVisibleSetter), 0, 0});
+  item->properties.push_back(
+      {"Text", &kStringType, code(menuItemTextGetter), code(menuItemTextSetter), 0, 0});
+  item->properties.push_back(
+      {"Enabled", &kBooleanType, code(menuItemEnabledGetter), code(menuItemEnabledSetter), 0, 0});
+  item->properties.push_back(
+      {"Checked", &kBooleanType, code(menuItemCheckedGetter), code(menuItemCheckedSetter), 0, 0});
+  item->properties.push_back(
+      {"Visible", &kBooleanType, code(menuItemVisibleGetter), code(menuItemVisibleSetter), 0, 0});
   item->properties.push_back(
       {"CommandKey", &kStringType, code(menuItemCommandKeyGetter), code(menuItemCommandKeySetter), 0, 0});
   item->properties.push_back({"Index", &kIntegerType, code(menuItemIndexGetter), 0, 0, 0});
@@ -76,7 +80,9 @@ void define_menu_classes() {
 
 using ql::as_menu_item;
 
-QL_API QlObject* RuntimeMenuReference(QlString name) { return RuntimeLockObject(ql::find_item(name, false, ql::kNoMenuIndex)); }
+QL_API QlObject* RuntimeMenuReference(QlString name) {
+  return RuntimeLockObject(ql::find_item(name, false, ql::kNoMenuIndex));
+}
 
 QL_API QlObject* RuntimeMenuArrayReference(QlString name, int32_t index) {
   return RuntimeLockObject(ql::find_item(name, false, index));
@@ -121,7 +127,8 @@ QL_API QlObject* RuntimeCloneMenu(QlString name) {
   std::vector<MenuSlot>& items = from->menu->items;
   for (size_t i = 0; i < items.size(); ++i) {
     if (items[i].item == found) {
-      items.insert(items.begin() + static_cast<ptrdiff_t>(i) + 1, MenuSlot{copy, nullptr, items[i].separator});
+      items.insert(items.begin() + static_cast<ptrdiff_t>(i) + 1,
+                   MenuSlot{copy, nullptr, items[i].separator});
       break;
     }
   }

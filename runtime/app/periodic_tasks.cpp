@@ -37,7 +37,9 @@ int32_t add_periodic_task(PeriodicRoutine routine, void* context, uint32_t perio
   return t.next_id++;
 }
 
-void remove_periodic_task(int32_t id) { std::erase_if(tasks().list, [id](const Task& task) { return task.id == id; }); }
+void remove_periodic_task(int32_t id) {
+  std::erase_if(tasks().list, [id](const Task& task) { return task.id == id; });
+}
 
 bool periodic_tasks_exist() { return !tasks().list.empty(); }
 

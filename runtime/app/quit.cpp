@@ -7,8 +7,8 @@
 #include "objects/exceptions.h"
 #include "objects/objects.h"
 #include "quillet/menus.h"
-#include "ui/events/window_events.h"
 #include "ui/events/event_messages.h"
+#include "ui/events/window_events.h"
 #include "ui/window/window_support.h"
 
 namespace ql {
@@ -22,7 +22,8 @@ bool quit_application() {
   }
   bool refused = false;
   for (QlObject* window : windows) {
-    if (!refused && window_built(window) && fire_boolean_event(window, window_events::kCancelClose)) refused = true;
+    if (!refused && window_built(window) && fire_boolean_event(window, window_events::kCancelClose))
+      refused = true;
   }
   for (QlObject* window : windows) release_object(window);
   if (refused) return false;

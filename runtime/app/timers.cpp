@@ -20,7 +20,7 @@ constexpr int32_t kModeSingle = 1;
 
 struct TimerFields {
   ObjectBase base;
-  int32_t mode;  // 0 off, 1 single, 2 multiple
+  int32_t mode;    // 0 off, 1 single, 2 multiple
   int32_t period;  // milliseconds
   uint32_t last_fired;
 };
@@ -67,7 +67,8 @@ void define_timer_class() {
   cls->events = {&kAction};
   cls->properties.clear();
   cls->properties.push_back({"Mode", &kIntegerType, code(timerModeGetter), code(timerModeSetter), 0, 0});
-  cls->properties.push_back({"Period", &kIntegerType, code(timerPeriodGetter), code(timerPeriodSetter), 0, 0});
+  cls->properties.push_back(
+      {"Period", &kIntegerType, code(timerPeriodGetter), code(timerPeriodSetter), 0, 0});
   cls->methods.clear();
   cls->methods.push_back({"Reset", code(timerReset), 0});
 }
@@ -79,7 +80,8 @@ void run_timers() {
   std::vector<QlObject*> due;
   for (QlObject* timer : running()) {
     TimerFields* t = as_timer(timer);
-    if (t->mode != kModeOff && now - t->last_fired >= static_cast<uint32_t>(std::max(t->period, 0))) due.push_back(timer);
+    if (t->mode != kModeOff && now - t->last_fired >= static_cast<uint32_t>(std::max(t->period, 0)))
+      due.push_back(timer);
   }
   for (QlObject* timer : due) {
     if (std::find(running().begin(), running().end(), timer) == running().end()) continue;
@@ -119,7 +121,9 @@ QL_API int32_t timerModeGetter(QlObject* timer, intptr_t) { return timer ? ql::a
 QL_API void timerPeriodSetter(QlObject* timer, intptr_t, int32_t period) {
   if (timer) ql::as_timer(timer)->period = period;
 }
-QL_API int32_t timerPeriodGetter(QlObject* timer, intptr_t) { return timer ? ql::as_timer(timer)->period : 0; }
+QL_API int32_t timerPeriodGetter(QlObject* timer, intptr_t) {
+  return timer ? ql::as_timer(timer)->period : 0;
+}
 QL_API void timerReset(QlObject* timer) {
   if (timer) ql::as_timer(timer)->last_fired = ql::platform::tick_count();
 }

@@ -10,10 +10,10 @@
 #include "objects/objects.h"
 #include "objects/value_types.h"
 #include "quillet/windows.h"
-#include "ui/panes/control_pane_settings.h"
-#include "ui/events/window_events.h"
-#include "ui/events/event_messages.h"
 #include "ui/controls/control_object.h"
+#include "ui/events/event_messages.h"
+#include "ui/events/window_events.h"
+#include "ui/panes/control_pane_settings.h"
 #include "ui/window/window_object.h"
 #include "ui/window/window_support.h"
 #include "values/fatal_stop.h"
@@ -133,7 +133,8 @@ void build_controls(QlObject* window, const image::WindowDescription& descriptio
       continue;
     }
     std::vector<std::pair<std::string, std::string>> pairs;
-    for (const image::PropertyPair& pair : record.properties) pairs.emplace_back(text(pair.name), text(pair.value));
+    for (const image::PropertyPair& pair : record.properties)
+      pairs.emplace_back(text(pair.name), text(pair.value));
     QlObject* control = make_control(window, cls, pairs);
     std::string name = control_name(control);
     if (!controls.group(name))
@@ -185,11 +186,13 @@ void make_control_pane(QlObject* control) {
 QL_API QlObject* RuntimeCreateWindow(const void* description, QlObject** variable) {
   using namespace ql;
   const uint8_t* length_word = image_bytes(description, 4);
-  if (!length_word) stop_program("The application image is damaged: a window description lies outside its data.");
+  if (!length_word)
+    stop_program("The application image is damaged: a window description lies outside its data.");
   uint32_t length;
   std::memcpy(&length, length_word, 4);
   const uint8_t* stream = image_bytes(length_word + 4, length);
-  if (!stream) stop_program("The application image is damaged: a window description runs past the end of its data.");
+  if (!stream)
+    stop_program("The application image is damaged: a window description runs past the end of its data.");
   // A private copy: the texts the window keeps point into it while it is read.
   std::vector<uint8_t> copy(stream, stream + length);
   image::WindowDescription decoded;
@@ -203,7 +206,8 @@ QL_API QlObject* RuntimeCreateWindow(const void* description, QlObject** variabl
                  std::to_string(decoded.class_index) + ", which is no window class.");
   QlObject* window = new_object(cls);
   if (variable) *variable = window;
-  for (const image::PropertyPair& pair : decoded.properties) apply_property_text(window, pair.name, pair.value);
+  for (const image::PropertyPair& pair : decoded.properties)
+    apply_property_text(window, pair.name, pair.value);
 
   WindowFields* fields = as_window_fields(window);
   FrameChoice frame = frame_choice(fields->frame);

@@ -2,9 +2,9 @@
 // the element level, then the record.
 #include <string.h>
 
-#include "objects/objects.h"
 #include "containers/array_allocator.h"
 #include "containers/array_record.h"
+#include "objects/objects.h"
 #include "values/string.h"
 
 namespace ql {

@@ -5,8 +5,8 @@
 #include <float.h>
 #include <string.h>
 
-#include "objects/objects.h"
 #include "containers/array_record.h"
+#include "objects/objects.h"
 #include "values/string.h"
 
 namespace ql {

@@ -1,10 +1,10 @@
 // The array entry points: each runs the operation and, when it answers kRaise, raises here at the boundary,
 // with nothing half-changed and nothing owned on the stack.
-#include "quillet/arrays.h"
 #include "containers/array_access.h"
 #include "containers/array_shape.h"
 #include "containers/array_sort.h"
 #include "objects/exceptions.h"
+#include "quillet/arrays.h"
 
 using ql::ElementKind;
 using ql::Verdict;

@@ -8,8 +8,8 @@
 
 #include <string.h>
 
-#include "quillet/strings.h"
 #include "containers/array_allocator.h"
+#include "quillet/strings.h"
 #include "values/fatal.h"
 
 namespace ql {

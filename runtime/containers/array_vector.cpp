@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "platform/platform.h"
 #include "containers/array_allocator.h"
 #include "containers/array_record.h"
+#include "platform/platform.h"
 #include "values/fatal.h"
 #include "values/invariant.h"
 #include "values/pool.h"

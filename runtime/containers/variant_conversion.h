@@ -5,8 +5,8 @@
 
 #include <stdint.h>
 
-#include "quillet/types.h"
 #include "containers/variant.h"
+#include "quillet/types.h"
 
 namespace ql {
 

@@ -1,9 +1,9 @@
 // The variant entry points. Conversions that fail raise here, at the boundary, holding nothing.
+#include "containers/variant_conversion.h"
+#include "objects/exceptions.h"
 #include "objects/objects.h"
 #include "quillet/variants.h"
-#include "objects/exceptions.h"
 #include "values/string.h"
-#include "containers/variant_conversion.h"
 
 namespace {
 

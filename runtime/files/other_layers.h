@@ -1,6 +1,6 @@
 // Work that folder items hand to layers built elsewhere: Date objects for the file times, and pictures and
-// sounds made from files. Each layer registers its routines when it starts; until then the properties answer nil and the
-// setters do nothing.
+// sounds made from files. Each layer registers its routines when it starts; until then the properties answer
+// nil and the setters do nothing.
 #pragma once
 
 #include <stdint.h>

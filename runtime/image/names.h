@@ -8,7 +8,9 @@
 
 namespace ql::image {
 
-constexpr char folded_name_char(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+constexpr char folded_name_char(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 inline std::string folded_name(std::string_view name) {
   std::string folded(name);

@@ -5,8 +5,8 @@
 #include "objects/class_object.h"
 #include "objects/class_registry.h"
 #include "objects/object.h"
-#include "objects/objects.h"
 #include "objects/object_steps.h"
+#include "objects/objects.h"
 #include "quillet/layouts.h"
 
 namespace ql {
@@ -28,7 +28,8 @@ void define_interface(const char* name, const char* method) {
 }  // namespace
 
 void define_object_classes() {
-  for (const QlBuiltinClassRow& row : kQlBuiltinClasses) define_builtin_class(row.name, nullptr, builtin_size(row));
+  for (const QlBuiltinClassRow& row : kQlBuiltinClasses)
+    define_builtin_class(row.name, nullptr, builtin_size(row));
   for (const QlBuiltinClassRow& row : kQlBuiltinClasses) {
     if (*row.superclass) builtin_class(row.name)->superclass = builtin_class(row.superclass);
   }

@@ -22,8 +22,8 @@ uintptr_t code_address(const CodeRange& code1, uint32_t word) {
 }
 
 // Everything of a compiled class but the superclass, which needs every class to exist first.
-void fill_compiled(const image::ClassDescriptor& d, const CodeRange& code1, const std::vector<ClassObject*>& classes,
-                   ClassObject& cls) {
+void fill_compiled(const image::ClassDescriptor& d, const CodeRange& code1,
+                   const std::vector<ClassObject*>& classes, ClassObject& cls) {
   cls.instance_size = static_cast<int32_t>(d.instance_size);
   cls.name = string_from_bytes(d.name.data(), static_cast<int32_t>(d.name.size()));
   if (d.has_constructor) {
@@ -35,12 +35,14 @@ void fill_compiled(const image::ClassDescriptor& d, const CodeRange& code1, cons
   for (uint32_t index : d.interfaces) {
     if (classes[index]) cls.interfaces.push_back({classes[index], {}});
   }
-  for (const image::DescribedMethod& m : d.methods) cls.methods.push_back({m.name, code_address(code1, m.code), 0});
+  for (const image::DescribedMethod& m : d.methods)
+    cls.methods.push_back({m.name, code_address(code1, m.code), 0});
   // Hooks and menu handlers are pushed in front, so both lists end up in reverse descriptor order.
   for (const image::DescribedHook& h : d.hooks)
     cls.hooks.insert(cls.hooks.begin(), HookRecord{h.name, h.key, code_address(code1, h.code)});
   for (const image::DescribedMenuHandler& h : d.menu_handlers)
-    cls.menu_handlers.insert(cls.menu_handlers.begin(), MenuHandlerRecord{h.item_name, code_address(code1, h.code)});
+    cls.menu_handlers.insert(cls.menu_handlers.begin(),
+                             MenuHandlerRecord{h.item_name, code_address(code1, h.code)});
   cls.method_table_size = static_cast<uint32_t>(d.method_table.size());
   for (uint32_t slot : d.method_table) cls.method_table.push_back(code_address(code1, slot));
 }
@@ -99,8 +101,8 @@ bool build_classes(const image::Data1View& data1, const uint8_t* class_words, ui
   // class of the table.
   for (uint32_t i = 0; i < class_count; ++i) {
     image::ClassDescriptor& d = descriptors[i];
-    if (!image::decode_class_descriptor(data1, code1.window, class_count, i, image::read_word(class_words + i * 4), d,
-                                        problem))
+    if (!image::decode_class_descriptor(data1, code1.window, class_count, i,
+                                        image::read_word(class_words + i * 4), d, problem))
       return false;
     if (d.kind == image::kReferenceClass) {
       array.referenced_names[i] = d.name;
@@ -125,7 +127,8 @@ bool build_classes(const image::Data1View& data1, const uint8_t* class_words, ui
 
   const ClassObject* application = builtin_class("Application");
   for (uint32_t i : compiled) {
-    if (application && class_isa(array.classes[i], application)) array.application_index = static_cast<int32_t>(i);
+    if (application && class_isa(array.classes[i], application))
+      array.application_index = static_cast<int32_t>(i);
   }
   return true;
 }

@@ -1,10 +1,10 @@
 // Method-table and interface-table dispatch for compiled code.
 #include "objects/class_array.h"
 #include "objects/class_object.h"
+#include "objects/exceptions.h"
 #include "objects/object_faults.h"
 #include "objects/objects.h"
 #include "quillet/objects.h"
-#include "objects/exceptions.h"
 #include "values/fatal.h"
 
 namespace {

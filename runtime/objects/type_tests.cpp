@@ -1,9 +1,9 @@
 // IsA, casts, and the use of nil.
 #include "objects/class_array.h"
 #include "objects/class_object.h"
+#include "objects/exceptions.h"
 #include "objects/objects.h"
 #include "quillet/objects.h"
-#include "objects/exceptions.h"
 
 namespace ql {
 

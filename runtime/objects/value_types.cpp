@@ -39,14 +39,17 @@ bool boolean_from_text(std::string_view text, intptr_t& out) {
 
 }  // namespace
 
-const ValueType kStringType = {kValueTypeMarker, "String", string_to_text, string_from_text, string_release_value,
-                               string_retain_value};
-const ValueType kIntegerType = {kValueTypeMarker, "Integer", integer_to_text, integer_from_text, nullptr, nullptr};
-const ValueType kBooleanType = {kValueTypeMarker, "Boolean", boolean_to_text, boolean_from_text, nullptr, nullptr};
+const ValueType kStringType = {kValueTypeMarker,     "String",           string_to_text, string_from_text,
+                               string_release_value, string_retain_value};
+const ValueType kIntegerType = {kValueTypeMarker,  "Integer", integer_to_text,
+                                integer_from_text, nullptr,   nullptr};
+const ValueType kBooleanType = {kValueTypeMarker,  "Boolean", boolean_to_text,
+                                boolean_from_text, nullptr,   nullptr};
 const ValueType kSingleType = {kValueTypeMarker, "Single", nullptr, nullptr, nullptr, nullptr};
 const ValueType kDoubleType = {kValueTypeMarker, "Double", nullptr, nullptr, nullptr, nullptr};
 const ValueType kFormType = {kValueTypeMarker, "Form", nullptr, nullptr, nullptr, nullptr};
-const ValueType kColorType = {kValueTypeMarker, "Color", integer_to_text, integer_from_text, nullptr, nullptr};
+const ValueType kColorType = {kValueTypeMarker,  "Color", integer_to_text,
+                              integer_from_text, nullptr, nullptr};
 
 const ValueType* value_type_named(std::string_view name) {
   static const ValueType* const kTypes[] = {&kStringType, &kIntegerType, &kBooleanType, &kSingleType,

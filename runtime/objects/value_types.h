@@ -15,9 +15,9 @@ namespace ql {
 struct ValueType {
   uint32_t marker = kValueTypeMarker;  // must stay the first member
   const char* name;
-  QlString (*to_text)(intptr_t value);                    // null: no text form
+  QlString (*to_text)(intptr_t value);                      // null: no text form
   bool (*from_text)(std::string_view text, intptr_t& out);  // null: not set from text
-  void (*release)(intptr_t value);                        // null: nothing to give back
+  void (*release)(intptr_t value);                          // null: nothing to give back
   void (*retain)(intptr_t value);
 };
 

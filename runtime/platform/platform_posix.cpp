@@ -2,8 +2,8 @@
 // mutex, POSIX files and _exit. The code page model lives in code_page_posix.cpp.
 #include <errno.h>
 #include <fcntl.h>
-#include <stdio.h>
 #include <pthread.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>

@@ -5,9 +5,9 @@
 #include "quillet/graphics.h"
 #include "quillet/plugins.h"
 #include "quillet/windows.h"
+#include "ui/controls/control_object.h"
 #include "ui/graphics/graphics.h"
 #include "ui/graphics/graphics_state.h"
-#include "ui/controls/control_object.h"
 #include "ui/ui_steps.h"
 #include "ui/window/window_pane.h"
 

@@ -5,9 +5,9 @@
 
 #include "app/periodic_tasks.h"
 #include "objects/objects.h"
+#include "ui/controls/control_object.h"
 #include "ui/graphics/graphics.h"
 #include "ui/panes/pane_state.h"
-#include "ui/controls/control_object.h"
 #include "ui/window/window_pane.h"
 #include "ui/window/window_registration.h"
 

@@ -4,8 +4,8 @@
 #include "objects/interface_tables.h"
 #include "objects/objects.h"
 #include "start/image_loader.h"
-#include "start/runtime_state.h"
 #include "start/init_steps.h"
+#include "start/runtime_state.h"
 #include "values/fatal.h"
 
 namespace ql {
@@ -13,7 +13,8 @@ namespace ql {
 void build_class_array() {
   RuntimeState& state = runtime_state();
   const LoadedImage& image = state.image;
-  CodeRange code1{{image.code1_address, image.link.code1_length}, reinterpret_cast<uintptr_t>(image.link.code1)};
+  CodeRange code1{{image.code1_address, image.link.code1_length},
+                  reinterpret_cast<uintptr_t>(image.link.code1)};
   ClassBuild build;
   std::string problem;
   if (!build_classes(image.data1, image.project.class_words, image.project.class_count, code1, build,

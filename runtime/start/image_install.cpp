@@ -3,10 +3,10 @@
 
 #include <cstring>
 
-#include "platform/platform.h"
 #include "image/code2_records.h"
 #include "image/data2_relocation.h"
 #include "image/image_format.h"
+#include "platform/platform.h"
 
 namespace ql::image {
 

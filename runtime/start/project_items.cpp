@@ -1,16 +1,16 @@
 // Creating the project items from their records, and the entry points that hand them out.
 #include <cstring>
 
-#include "quillet/objects.h"
-#include "quillet/start.h"
-#include "image/image_format.h"
-#include "start/runtime_state.h"
 #include "app/app_steps.h"
 #include "files/file_types.h"
+#include "image/image_format.h"
 #include "image/settings_record.h"
 #include "objects/exceptions.h"
 #include "objects/project_objects.h"
+#include "quillet/objects.h"
+#include "quillet/start.h"
 #include "start/init_steps.h"
+#include "start/runtime_state.h"
 #include "ui/ui_steps.h"
 #include "values/fatal.h"
 

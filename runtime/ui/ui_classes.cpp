@@ -4,8 +4,8 @@
 #include "objects/value_types.h"
 #include "quillet/objects.h"
 #include "quillet/strings.h"
-#include "ui/window/drag_item.h"
 #include "ui/ui_steps.h"
+#include "ui/window/drag_item.h"
 #include "values/fatal_stop.h"
 
 namespace ql {
@@ -16,11 +16,13 @@ void add_property(ClassObject* cls, const char* name, const void* type, uintptr_
 }
 
 void add_bool_field(ClassObject* cls, const char* name, size_t offset) {
-  add_property(cls, name, &kBooleanType, code_of(int8Getter), code_of(int8Setter), static_cast<intptr_t>(offset));
+  add_property(cls, name, &kBooleanType, code_of(int8Getter), code_of(int8Setter),
+               static_cast<intptr_t>(offset));
 }
 
 void add_int16_field(ClassObject* cls, const char* name, size_t offset) {
-  add_property(cls, name, &kIntegerType, code_of(int16Getter), code_of(int16Setter), static_cast<intptr_t>(offset));
+  add_property(cls, name, &kIntegerType, code_of(int16Getter), code_of(int16Setter),
+               static_cast<intptr_t>(offset));
 }
 
 void add_int32_field(ClassObject* cls, const char* name, size_t offset, const void* type) {
@@ -29,12 +31,17 @@ void add_int32_field(ClassObject* cls, const char* name, size_t offset, const vo
 }
 
 void add_string_field(ClassObject* cls, const char* name, size_t offset) {
-  add_property(cls, name, &kStringType, code_of(stringGetter), code_of(stringSetter), static_cast<intptr_t>(offset));
+  add_property(cls, name, &kStringType, code_of(stringGetter), code_of(stringSetter),
+               static_cast<intptr_t>(offset));
 }
 
-void add_method(ClassObject* cls, const char* name, uintptr_t routine) { cls->methods.push_back({name, routine, 0}); }
+void add_method(ClassObject* cls, const char* name, uintptr_t routine) {
+  cls->methods.push_back({name, routine, 0});
+}
 
-void add_hook(ClassObject* cls, const char* name, uintptr_t routine) { cls->hooks.push_back({name, 0, routine}); }
+void add_hook(ClassObject* cls, const char* name, uintptr_t routine) {
+  cls->hooks.push_back({name, 0, routine});
+}
 
 void declare_events(ClassObject* cls, std::initializer_list<const EventDefinition*> events) {
   cls->events.assign(events.begin(), events.end());

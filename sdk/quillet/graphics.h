@@ -27,8 +27,8 @@ QL_API int32_t RuntimeGraphicsStringWidth(QlObject* g, QlString text);
 QL_API int32_t RuntimeGraphicsTextHeight(QlObject* g);
 QL_API int32_t RuntimeGraphicsTextAscent(QlObject* g);
 QL_API void RuntimeGraphicsDrawPicture(QlObject* g, QlObject* picture, int32_t x, int32_t y, int32_t width,
-                                       int32_t height, int32_t source_x, int32_t source_y, int32_t source_width,
-                                       int32_t source_height);
+                                       int32_t height, int32_t source_x, int32_t source_y,
+                                       int32_t source_width, int32_t source_height);
 #define QL_DEFAULT_SIZE (-10000)
 
 // Graphics properties. Colours are 0x00RRGGBB, as RuntimeRGB builds them.
@@ -51,7 +51,8 @@ QL_API int32_t graphicsPenHeightGetter(QlObject* g, intptr_t ignored);
 QL_API int32_t graphicsWidthGetter(QlObject* g, intptr_t ignored);
 QL_API int32_t graphicsHeightGetter(QlObject* g, intptr_t ignored);
 
-// A canvas's Backdrop picture, drawn at its top-left below what its Paint draws; the setter keeps a reference.
+// A canvas's Backdrop picture, drawn at its top-left below what its Paint draws; the setter keeps a
+// reference.
 QL_API QlObject* canvasBackdropGetter(QlObject* canvas, intptr_t ignored);
 QL_API void canvasBackdropSetter(QlObject* canvas, intptr_t ignored, QlObject* picture);
 

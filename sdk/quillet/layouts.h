@@ -33,14 +33,14 @@ constexpr uint32_t ql_builtin_size32(const char* name) {
   return 0;
 }
 
-#define QL_BUILTIN_BASE(type, class_name)                                                         \
-  struct type {                                                                                   \
-    struct QlObjectBase base;                                                                     \
+#define QL_BUILTIN_BASE(type, class_name)                                                           \
+  struct type {                                                                                     \
+    struct QlObjectBase base;                                                                       \
     uint8_t fields[QL_INSTANCE_BYTES(ql_builtin_size32(class_name)) - sizeof(struct QlObjectBase)]; \
   }
 
-QL_BUILTIN_BASE(QlWindowBase, "Window");         // Window, Applet, Dialog
-QL_BUILTIN_BASE(QlControlBase, "RectControl");   // Control, RectControl
+QL_BUILTIN_BASE(QlWindowBase, "Window");        // Window, Applet, Dialog
+QL_BUILTIN_BASE(QlControlBase, "RectControl");  // Control, RectControl
 QL_BUILTIN_BASE(QlCanvasBase, "Canvas");
 QL_BUILTIN_BASE(QlPushButtonBase, "PushButton");
 QL_BUILTIN_BASE(QlPopupMenuBase, "PopupMenu");
@@ -48,7 +48,7 @@ QL_BUILTIN_BASE(QlEditFieldBase, "EditField");
 QL_BUILTIN_BASE(QlListboxBase, "Listbox");
 QL_BUILTIN_BASE(QlStaticTextBase, "StaticText");
 QL_BUILTIN_BASE(QlTabPanelBase, "TabPanel");
-QL_BUILTIN_BASE(QlMenuItemBase, "MenuItem");     // MenuItem, QuitMenuItem
+QL_BUILTIN_BASE(QlMenuItemBase, "MenuItem");  // MenuItem, QuitMenuItem
 QL_BUILTIN_BASE(QlPictureBase, "Picture");
 QL_BUILTIN_BASE(QlSoundBase, "Sound");
 QL_BUILTIN_BASE(QlTimerBase, "Timer");

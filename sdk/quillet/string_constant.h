@@ -58,12 +58,12 @@ class Str {
 
 // QL_STR("text"): the runtime string constant for a literal, as a borrowed QlString. The empty literal is
 // the null string, since no string of length 0 exists.
-#define QL_STR(text)                                                                   \
-  ([]() -> QlString {                                                                  \
-    if constexpr (sizeof(text) == 1) {                                                 \
-      return nullptr;                                                                  \
-    } else {                                                                           \
-      static constinit ::quillet::StringConstant<sizeof(text)> ql_constant_{text};     \
-      return &ql_constant_.header;                                                     \
-    }                                                                                  \
+#define QL_STR(text)                                                               \
+  ([]() -> QlString {                                                              \
+    if constexpr (sizeof(text) == 1) {                                             \
+      return nullptr;                                                              \
+    } else {                                                                       \
+      static constinit ::quillet::StringConstant<sizeof(text)> ql_constant_{text}; \
+      return &ql_constant_.header;                                                 \
+    }                                                                              \
   }())

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
 #include "image/code2_records.h"
-#include "start/code2_linker.h"
 #include "image/data2_relocation.h"
-#include "start/entry_point_table.h"
 #include "image/image_format.h"
+#include "platform/platform.h"
+#include "start/code2_linker.h"
+#include "start/entry_point_table.h"
 
 namespace {
 

@@ -40,13 +40,14 @@ int main() {
   const std::string folder = ql::harness::make_temp_folder("loquat-bench");
   std::vector<double> loquat, plain;
   for (int run = 0; run < kRuns; ++run) {
-    loquat.push_back(start_to_settled_ms("loquat.exe", "Loquat", folder));
+    loquat.push_back(start_to_settled_ms("release\\loquat.exe", "Loquat", folder));
     plain.push_back(start_to_settled_ms("driver_target.exe", "Driver target", folder));
   }
   const double l = median(loquat), p = median(plain);
-  printf("start to painted window: loquat.exe %.1f ms, plain Win32 program %.1f ms, ratio %.2f\n", l, p, l / p);
+  printf("start to painted window: loquat.exe %.1f ms, plain Win32 program %.1f ms, ratio %.2f\n", l, p,
+         l / p);
 
-  Program running("\"" + ql::harness::program_folder() + "loquat.exe\"", folder);
+  Program running("\"" + ql::harness::program_folder() + "release\\loquat.exe\"", folder);
   HWND window = wait_for_window(running, {.text = "Loquat"}, 20000);
   if (!window) return 1;
   settle(window, 10000);

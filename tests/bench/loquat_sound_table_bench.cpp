@@ -47,22 +47,23 @@ class FirstFrameWatch {
  private:
   static int64_t size_now() {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(ql::harness::audio_capture_path().c_str(), GetFileExInfoStandard, &data)) return 0;
+    if (!GetFileAttributesExA(ql::harness::audio_capture_path().c_str(), GetFileExInfoStandard, &data))
+      return 0;
     return data.nFileSizeLow;
   }
   void watch() {
     std::vector<char> bytes(1 << 16);
     while (!stop_ && arrived_ < 0) {
       HANDLE file = CreateFileA(ql::harness::audio_capture_path().c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
-                                nullptr);
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
       if (file != INVALID_HANDLE_VALUE) {
         LARGE_INTEGER at;
         at.QuadPart = offset_;
         SetFilePointerEx(file, at, nullptr, FILE_BEGIN);
         DWORD got = 0;
-        while (arrived_ < 0 && ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) &&
-               got >= 4) {
+        while (arrived_ < 0 &&
+               ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) && got >= 4) {
           got = got / 4 * 4;
           for (DWORD i = 0; i < got; i += 4) {
             int16_t left;
@@ -91,7 +92,7 @@ void sound_figures(const std::string& folder) {
   std::vector<double> first, later;
   for (int run = 0; run < kRuns; ++run) {
     DeleteFileA(ql::harness::audio_capture_path().c_str());
-    Program running("\"" + ql::harness::program_folder() + "loquat.exe\"", folder);
+    Program running("\"" + ql::harness::program_folder() + "release\\loquat.exe\"", folder);
     HWND window = wait_for_window(running, {.text = "Loquat"}, 20000);
     if (!window || !settle(window, 10000) || !choose_menu_item(window, {"Sounds", "L/R 1 - Compare"})) return;
     settle(window);
@@ -112,7 +113,7 @@ void sound_figures(const std::string& folder) {
 
 void table_figures(const std::string& folder) {
   const std::string program = folder + "loquat.exe";
-  CopyFileA((ql::harness::program_folder() + "loquat.exe").c_str(), program.c_str(), FALSE);
+  CopyFileA((ql::harness::program_folder() + "release\\loquat.exe").c_str(), program.c_str(), FALSE);
   const std::string file = folder + "clozeDBdata";
   std::vector<ql::harness::DialogAnswer> answers;
   for (int run = 0; run < kRuns; ++run) {
@@ -146,8 +147,10 @@ void table_figures(const std::string& folder) {
     settle(window, 10000);
     getting.push_back(now_ms() - begin);
   }
-  printf("save the 441-row table: %.1f ms once its dialog is answered (the dialog itself %.1f ms); "
-         "get it back: %.1f ms\n", median(writing), median(dialog), median(getting));
+  printf(
+      "save the 441-row table: %.1f ms once its dialog is answered (the dialog itself %.1f ms); "
+      "get it back: %.1f ms\n",
+      median(writing), median(dialog), median(getting));
   running.end();
 }
 

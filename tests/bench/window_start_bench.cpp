@@ -84,7 +84,8 @@ double plain_first_paint_ms(const std::string& folder) {
   std::string report = folder + "plain.txt";
   DeleteFileA(report.c_str());
   PROCESS_INFORMATION pi =
-      start("\"" + folder_of_program() + "driver_target.exe\" --children 60 --kind pane --report \"" + report + "\"",
+      start("\"" + folder_of_program() + "driver_target.exe\" --children 60 --kind pane --report \"" +
+                report + "\"",
             folder);
   double ms = -1;
   for (int i = 0; i < 20000 && ms < 0; ++i) {

@@ -31,7 +31,8 @@ struct Stretch {
 };
 
 // Runs of frames louder than `threshold`, split where the sound stays quieter for `gap` frames or more.
-std::vector<Stretch> sounding_stretches(const std::vector<int16_t>& heard, int threshold = 300, size_t gap = 2205);
+std::vector<Stretch> sounding_stretches(const std::vector<int16_t>& heard, int threshold = 300,
+                                        size_t gap = 2205);
 
 // How closely a stretch matches a stored recording (8-bit unsigned at 22050 samples a second): the best
 // normalised correlation, 0 to 1, over small shifts of their starts.

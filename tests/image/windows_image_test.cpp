@@ -38,7 +38,8 @@ class WindowsImage : public ::testing::Test {
   std::vector<std::string> new_trace() {
     settle(main_);
     std::vector<std::string> all = lines_of(read_file(folder_ + "trace.log"));
-    std::vector<std::string> fresh(all.begin() + static_cast<ptrdiff_t>(std::min(seen_, all.size())), all.end());
+    std::vector<std::string> fresh(all.begin() + static_cast<ptrdiff_t>(std::min(seen_, all.size())),
+                                   all.end());
     seen_ = all.size();
     return fresh;
   }
@@ -49,7 +50,8 @@ class WindowsImage : public ::testing::Test {
     std::vector<std::string> out;
     std::optional<MenuItem> item = find_menu_item(main_, menu);
     if (!item || !item->submenu) return out;
-    for (const MenuItem& entry : menu_items(main_, item->submenu)) out.push_back(entry.separator ? "-" : entry.label);
+    for (const MenuItem& entry : menu_items(main_, item->submenu))
+      out.push_back(entry.separator ? "-" : entry.label);
     return out;
   }
 
@@ -62,9 +64,9 @@ class WindowsImage : public ::testing::Test {
 TEST_F(WindowsImage, StartsWithPositionsStoredBeforeBuildingAndClonesMadeInOpen) {
   // The application opens in RuntimeInit, before the entry routine goes on; the window reports its size
   // once built.
-  EXPECT_EQ(new_trace(), (std::vector<std::string>{"app Open", "unbuilt width 345", "open width 400", "clone index 1",
-                                                   "clone index 2", "clone index 3", "stretch 10", "stretch 100",
-                                                   "mover 300", "mover 50"}));
+  EXPECT_EQ(new_trace(), (std::vector<std::string>{"app Open", "unbuilt width 345", "open width 400",
+                                                   "clone index 1", "clone index 2", "clone index 3",
+                                                   "stretch 10", "stretch 100", "mover 300", "mover 50"}));
   // The window opened at the size its description stored before it was built.
   RECT client = client_rect(main_);
   EXPECT_EQ(width_of(client), 400);
@@ -74,7 +76,8 @@ TEST_F(WindowsImage, StartsWithPositionsStoredBeforeBuildingAndClonesMadeInOpen)
 TEST_F(WindowsImage, MenuCommandsGoToTheWindowTheApplicationThenTheItem) {
   new_trace();
   ASSERT_TRUE(choose_menu_item(main_, {"Dispatch", "Order"}));
-  EXPECT_EQ(new_trace(), (std::vector<std::string>{"window Order, not handled", "app Order, not handled", "item Action"}));
+  EXPECT_EQ(new_trace(),
+            (std::vector<std::string>{"window Order, not handled", "app Order, not handled", "item Action"}));
   // A handler in the window's superclass is not looked at.
   ASSERT_TRUE(choose_menu_item(main_, {"Dispatch", "Super"}));
   EXPECT_EQ(new_trace(), (std::vector<std::string>{"app Super"}));
@@ -82,11 +85,12 @@ TEST_F(WindowsImage, MenuCommandsGoToTheWindowTheApplicationThenTheItem) {
 
 TEST_F(WindowsImage, MenuItemArraysAndInvisibleItems) {
   // Each clone went right after the member found, so the newest is first among them.
-  EXPECT_EQ(labels({"Items"}), (std::vector<std::string>{"Member", "Member 3", "Member 2", "Member 1", "Second",
-                                                        "Third", "-", "Hide second", "Close member"}));
+  EXPECT_EQ(labels({"Items"}),
+            (std::vector<std::string>{"Member", "Member 3", "Member 2", "Member 1", "Second", "Third", "-",
+                                      "Hide second", "Close member"}));
   ASSERT_TRUE(choose_menu_item(main_, {"Items", "Hide second"}));
-  EXPECT_EQ(labels({"Items"}), (std::vector<std::string>{"Member", "Member 3", "Member 2", "Member 1", "Third", "-",
-                                                        "Hide second", "Close member"}));
+  EXPECT_EQ(labels({"Items"}), (std::vector<std::string>{"Member", "Member 3", "Member 2", "Member 1",
+                                                         "Third", "-", "Hide second", "Close member"}));
   new_trace();
   ASSERT_TRUE(choose_menu_item(main_, {"Items", "Close member"}));
   EXPECT_EQ(new_trace(), (std::vector<std::string>{"reused index 0"}));
@@ -96,8 +100,8 @@ TEST_F(WindowsImage, MenuItemArraysAndInvisibleItems) {
 TEST_F(WindowsImage, ControlArraysGrowIntoTheirGapsAndSingleControlsCloneUnderAStar) {
   new_trace();
   ASSERT_TRUE(choose_menu_item(main_, {"File", "Clones"}));
-  EXPECT_EQ(new_trace(), (std::vector<std::string>{"box clone 2", "Box$2 registered", "bare Box nil", "Box$4 registered",
-                                                   "Solo*0 registered"}));
+  EXPECT_EQ(new_trace(), (std::vector<std::string>{"box clone 2", "Box$2 registered", "bare Box nil",
+                                                   "Box$4 registered", "Solo*0 registered"}));
 }
 
 TEST_F(WindowsImage, LockedControlsFollowTheRightEdgeWhenTheWindowGrows) {

@@ -106,13 +106,14 @@ TEST(PluginInstall, APlantedFileWithOtherBytesIsNeverLoaded) {
   // open against writers), the second folder is missing and cannot be made, the third takes the file.
   std::string locked = harness::make_temp_folder("planted");
   ASSERT_TRUE(harness::write_file(path_in(locked, name), std::string(planted.begin(), planted.end())));
-  HANDLE holder = CreateFileA(path_in(locked, name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE holder = CreateFileA(path_in(locked, name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
   std::string missing = path_in(harness::make_temp_folder("missing"), "not\\there");
   std::string own = path_in(harness::make_temp_folder("own"), "Quillet\\Plugins");
 
-  PluginInstall outcome = install_stored_plugin(stored_plugin(name, wanted), {{locked}, {missing}, {own, true}});
+  PluginInstall outcome =
+      install_stored_plugin(stored_plugin(name, wanted), {{locked}, {missing}, {own, true}});
   EXPECT_EQ(outcome, PluginInstall::kLoaded);
   EXPECT_EQ(class_by_name("PlantedMarker"), nullptr) << "the planted file was loaded";
   EXPECT_NE(class_by_name("KeptMarker"), nullptr);
@@ -121,7 +122,8 @@ TEST(PluginInstall, APlantedFileWithOtherBytesIsNeverLoaded) {
   EXPECT_FALSE(file_exists(path_in(missing, name)));
 
   // With nowhere to write the bytes, nothing is loaded and the runtime goes on.
-  EXPECT_EQ(install_stored_plugin(stored_plugin(name, wanted), {{locked}, {missing}}), PluginInstall::kNotPlaced);
+  EXPECT_EQ(install_stored_plugin(stored_plugin(name, wanted), {{locked}, {missing}}),
+            PluginInstall::kNotPlaced);
   EXPECT_EQ(class_by_name("PlantedMarker"), nullptr);
   CloseHandle(holder);
 }

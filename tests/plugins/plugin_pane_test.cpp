@@ -14,8 +14,8 @@
 #include "plugins/plugin_pane.h"
 #include "quillet/plugins.h"
 #include "quillet/windows.h"
-#include "ui/panes/pane_state.h"
 #include "ui/controls/control_object.h"
+#include "ui/panes/pane_state.h"
 
 namespace ql {
 namespace {

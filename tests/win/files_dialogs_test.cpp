@@ -4,8 +4,8 @@
 #include <windows.h>
 
 #include "file_dialogs.h"
-#include "files/paths.h"
 #include "files/file_types.h"
+#include "files/paths.h"
 #include "unit/files/file_test_support.h"
 
 namespace ql::testing {

@@ -63,7 +63,8 @@ double level(const std::vector<int16_t>& heard, size_t begin, size_t end) {
 class Sound : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (harness::audio_capture_path().empty()) GTEST_SKIP() << "run through ctest, which sends Wine's sound to a file";
+    if (harness::audio_capture_path().empty())
+      GTEST_SKIP() << "run through ctest, which sends Wine's sound to a file";
     if (std::getenv("QL_NO_AUDIO_DEVICE")) GTEST_SKIP() << "this run has no sound device";
     // Wine's sound output opens the file at this process's first play and writes it from the start: what an
     // earlier run left is removed before then, so that marks made before that first play hold.

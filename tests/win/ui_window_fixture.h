@@ -22,16 +22,16 @@
 #include "objects/object_steps.h"
 #include "objects/objects.h"
 #include "quillet/windows.h"
+#include "ui/controls/canvas_object.h"
+#include "ui/controls/control_object.h"
+#include "ui/events/event_messages.h"
 #include "ui/graphics/graphics_state.h"
 #include "ui/panes/pane.h"
 #include "ui/ui_classes.h"
-#include "ui/events/event_messages.h"
-#include "ui/controls/canvas_object.h"
-#include "ui/controls/control_object.h"
-#include "ui/window/window_object.h"
 #include "ui/ui_steps.h"
-#include "ui/window/view_window.h"
 #include "ui/window/control_table.h"
+#include "ui/window/view_window.h"
+#include "ui/window/window_object.h"
 #include "unit/objects/object_test_support.h"
 
 namespace ql::testing {
@@ -82,7 +82,7 @@ struct ControlSpec {
 class DrawingWindow {
  public:
   DrawingWindow(int32_t width, int32_t height, std::vector<ControlSpec> controls,
-             ClassObject* window_class = nullptr) {
+                ClassObject* window_class = nullptr) {
     define_ui_runtime();
     if (!window_class) window_class = builtin_class("Window");
     ClassArray array;

@@ -4,11 +4,11 @@
 #include "objects/value_types.h"
 #include "quillet/graphics.h"
 #include "quillet/objects.h"
+#include "ui/controls/canvas_object.h"
 #include "ui/controls/canvas_pane.h"
+#include "ui/events/window_events.h"
 #include "ui/panes/pane.h"
 #include "ui/ui_classes.h"
-#include "ui/events/window_events.h"
-#include "ui/controls/canvas_object.h"
 
 namespace ql {
 

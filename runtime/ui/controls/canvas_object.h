@@ -8,8 +8,8 @@ namespace ql {
 
 struct CanvasFields {
   ControlFields control;
-  QlObject* backdrop;  // a Picture, with a reference
-  QlObject* graphics;  // the canvas's one Graphics object, made on first use
+  QlObject* backdrop;   // a Picture, with a reference
+  QlObject* graphics;   // the canvas's one Graphics object, made on first use
   uint8_t transparent;  // made with WS_EX_TRANSPARENT
 };
 

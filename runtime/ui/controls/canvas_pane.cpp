@@ -2,11 +2,11 @@
 #include "ui/controls/canvas_pane.h"
 
 #include "objects/objects.h"
-#include "ui/graphics/graphics.h"
-#include "ui/panes/pane_state.h"
-#include "ui/events/window_events.h"
 #include "ui/controls/canvas_object.h"
 #include "ui/controls/control_object.h"
+#include "ui/events/window_events.h"
+#include "ui/graphics/graphics.h"
+#include "ui/panes/pane_state.h"
 
 namespace ql {
 

@@ -4,13 +4,13 @@
 #include "objects/objects.h"
 #include "objects/value_types.h"
 #include "quillet/windows.h"
+#include "ui/controls/control_object.h"
+#include "ui/events/window_events.h"
 #include "ui/panes/control_pane_settings.h"
 #include "ui/panes/pane.h"
-#include "ui/window/window_pane.h"
 #include "ui/panes/positions.h"
 #include "ui/ui_classes.h"
-#include "ui/events/window_events.h"
-#include "ui/controls/control_object.h"
+#include "ui/window/window_pane.h"
 #include "values/string.h"
 
 namespace ql {
@@ -115,7 +115,9 @@ QL_API void ctlPosSetter(QlObject* control, int32_t which, int32_t value) {
   if (c->pane) c->pane->set_bounds(c->bounds, true);
 }
 
-QL_API int32_t controlIndexGetter(QlObject* control, intptr_t) { return control ? ql::control_index(control) : 0; }
+QL_API int32_t controlIndexGetter(QlObject* control, intptr_t) {
+  return control ? ql::control_index(control) : 0;
+}
 
 QL_API bool controlVisibleGetter(QlObject* control, intptr_t) {
   return control && as_control_fields(control)->visible;
@@ -147,7 +149,8 @@ QL_API void RuntimeControlRefresh(QlObject* control) {
   if (hwnd) UpdateWindow(hwnd);
 }
 
-QL_API void RuntimeControlRefreshRect(QlObject* control, int32_t x, int32_t y, int32_t width, int32_t height) {
+QL_API void RuntimeControlRefreshRect(QlObject* control, int32_t x, int32_t y, int32_t width,
+                                      int32_t height) {
   if (!control || !as_control_fields(control)->pane) return;
   ql::ControlFields* c = as_control_fields(control);
   ql::Pane* pane = c->pane;

@@ -4,9 +4,9 @@
 #include "objects/value_types.h"
 #include "quillet/controls.h"
 #include "quillet/objects.h"
-#include "ui/panes/control_pane_settings.h"
-#include "ui/events/control_events.h"
 #include "ui/controls/edit_field_pane.h"
+#include "ui/events/control_events.h"
+#include "ui/panes/control_pane_settings.h"
 #include "ui/ui_classes.h"
 #include "values/string.h"
 

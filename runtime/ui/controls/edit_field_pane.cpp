@@ -4,11 +4,11 @@
 
 #include <vector>
 
-#include "ui/events/control_events.h"
 #include "ui/controls/edit_field_pane.h"
+#include "ui/events/control_events.h"
 #include "ui/events/key_routing.h"
-#include "ui/panes/pane_state.h"
 #include "ui/events/window_events.h"
+#include "ui/panes/pane_state.h"
 #include "values/string.h"
 
 namespace ql {

@@ -2,8 +2,8 @@
 // styled fields, with the field's colours, password mask and text notifications.
 #pragma once
 
-#include "ui/panes/native_control_pane.h"
 #include "ui/controls/edit_field_object.h"
+#include "ui/panes/native_control_pane.h"
 
 namespace ql {
 

@@ -2,11 +2,11 @@
 #include <vector>
 
 #include "objects/objects.h"
-#include "ui/events/control_events.h"
-#include "ui/panes/pane_state.h"
 #include "ui/controls/popup_menu_pane.h"
+#include "ui/events/control_events.h"
 #include "ui/events/receivers.h"
 #include "ui/events/window_events.h"
+#include "ui/panes/pane_state.h"
 #include "values/string.h"
 
 namespace ql {

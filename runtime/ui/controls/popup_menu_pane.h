@@ -2,8 +2,8 @@
 // raises Change (never inside a Change of its own) when its selection changes.
 #pragma once
 
-#include "ui/panes/native_control_pane.h"
 #include "ui/controls/popup_menu_object.h"
+#include "ui/panes/native_control_pane.h"
 
 namespace ql {
 

@@ -4,13 +4,13 @@
 #include "objects/value_types.h"
 #include "quillet/controls.h"
 #include "quillet/objects.h"
-#include "ui/panes/control_pane_settings.h"
-#include "ui/events/control_events.h"
-#include "ui/window/default_buttons.h"
-#include "ui/panes/pane_state.h"
 #include "ui/controls/push_button_pane.h"
+#include "ui/events/control_events.h"
 #include "ui/events/receivers.h"
+#include "ui/panes/control_pane_settings.h"
+#include "ui/panes/pane_state.h"
 #include "ui/ui_classes.h"
+#include "ui/window/default_buttons.h"
 #include "values/string.h"
 
 namespace ql {

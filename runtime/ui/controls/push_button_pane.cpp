@@ -2,10 +2,10 @@
 #include "ui/controls/push_button_pane.h"
 
 #include "ui/events/control_events.h"
-#include "ui/window/default_buttons.h"
-#include "ui/panes/pane_state.h"
 #include "ui/events/receivers.h"
 #include "ui/events/window_events.h"
+#include "ui/panes/pane_state.h"
+#include "ui/window/default_buttons.h"
 #include "ui/window/window_pane.h"
 #include "values/string.h"
 

@@ -2,8 +2,8 @@
 // Action (after telling the button's receivers) when clicked or pushed.
 #pragma once
 
-#include "ui/panes/native_control_pane.h"
 #include "ui/controls/push_button_object.h"
+#include "ui/panes/native_control_pane.h"
 
 namespace ql {
 

@@ -5,8 +5,8 @@
 #include "quillet/controls.h"
 #include "quillet/objects.h"
 #include "quillet/strings.h"
-#include "ui/panes/control_pane_settings.h"
 #include "ui/controls/static_text_pane.h"
+#include "ui/panes/control_pane_settings.h"
 #include "ui/ui_classes.h"
 #include "values/string.h"
 

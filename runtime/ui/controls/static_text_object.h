@@ -6,7 +6,6 @@
 
 namespace ql {
 
-
 enum StaticAlignment : int32_t { kStaticLeft = 0, kStaticCentre = 1, kStaticRight = 2 };
 
 struct StaticTextFields {

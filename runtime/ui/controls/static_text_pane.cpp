@@ -1,8 +1,8 @@
 // Drawing static texts.
 #include <string_view>
 
-#include "ui/graphics/graphics_state.h"
 #include "ui/controls/static_text_pane.h"
+#include "ui/graphics/graphics_state.h"
 #include "ui/window/window_pane.h"
 #include "values/string.h"
 

@@ -2,8 +2,8 @@
 // word-wrapped when the text is multi-line.
 #pragma once
 
-#include "ui/panes/control_pane.h"
 #include "ui/controls/static_text_object.h"
+#include "ui/panes/control_pane.h"
 
 namespace ql {
 

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "ui/events/app_hooks.h"
-#include "ui/system/object_dump_request.h"
-#include "ui/panes/pane_state.h"
-#include "ui/events/platform_menus.h"
 #include "ui/events/event_messages.h"
+#include "ui/events/platform_menus.h"
+#include "ui/panes/pane_state.h"
+#include "ui/system/object_dump_request.h"
 #include "ui/ui_steps.h"
 #include "ui/window/window_pane.h"
 
@@ -87,7 +87,8 @@ bool take_message(int32_t wait_ms, bool& quit) {
 }
 
 void add_idle_pane(Pane* pane) {
-  if (std::find(idle_list().begin(), idle_list().end(), pane) == idle_list().end()) idle_list().push_back(pane);
+  if (std::find(idle_list().begin(), idle_list().end(), pane) == idle_list().end())
+    idle_list().push_back(pane);
 }
 
 void remove_idle_pane(Pane* pane) { std::erase(idle_list(), pane); }

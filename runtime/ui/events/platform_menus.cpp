@@ -25,8 +25,8 @@ void append_submenu(MenuHandle menu, MenuHandle submenu, const std::string& text
 
 void append_separator(MenuHandle menu) { AppendMenuA(as_menu(menu), MF_SEPARATOR, 0, nullptr); }
 
-void insert_menu_item(MenuHandle menu, int32_t position, int32_t command_id, const std::string& text, bool separator,
-                      MenuHandle submenu) {
+void insert_menu_item(MenuHandle menu, int32_t position, int32_t command_id, const std::string& text,
+                      bool separator, MenuHandle submenu) {
   UINT flags = MF_BYPOSITION | (separator ? MF_SEPARATOR : MF_STRING) | (submenu ? MF_POPUP : 0);
   UINT_PTR id = submenu ? reinterpret_cast<UINT_PTR>(submenu) : static_cast<UINT_PTR>(command_id);
   InsertMenuA(as_menu(menu), static_cast<UINT>(position), flags, id, separator ? nullptr : text.c_str());
@@ -46,11 +46,13 @@ void set_menu_item_text(MenuHandle menu, int32_t position, const std::string& te
 }
 
 void set_menu_item_enabled(MenuHandle menu, int32_t position, bool enabled) {
-  EnableMenuItem(as_menu(menu), static_cast<UINT>(position), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+  EnableMenuItem(as_menu(menu), static_cast<UINT>(position),
+                 MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
 void set_menu_item_checked(MenuHandle menu, int32_t position, bool checked) {
-  CheckMenuItem(as_menu(menu), static_cast<UINT>(position), MF_BYPOSITION | (checked ? MF_CHECKED : MF_UNCHECKED));
+  CheckMenuItem(as_menu(menu), static_cast<UINT>(position),
+                MF_BYPOSITION | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void redraw_menu_bar() {
@@ -63,8 +65,9 @@ std::string pressed_shortcut_text(int32_t vk) {
   if (GetKeyState(VK_CONTROL) < 0) text += "Ctrl+";
   if (GetKeyState(VK_SHIFT) < 0) text += "Shft+";
   if (GetKeyState(VK_MENU) < 0) text += "Alt+";
-  static const char* const kNamed32[] = {"Space", "PgUp",  "PgDn",    "End",      "Home", "Left", "Up",  "Right",
-                                         "Down",  "Select", "Print", "Execute", "Snapshot", "Ins", "Del",  "Help"};
+  static const char* const kNamed32[] = {"Space",    "PgUp",  "PgDn", "End",    "Home",  "Left",
+                                         "Up",       "Right", "Down", "Select", "Print", "Execute",
+                                         "Snapshot", "Ins",   "Del",  "Help"};
   switch (vk) {
     case 8:
       return text + "Bsp";

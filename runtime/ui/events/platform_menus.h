@@ -17,8 +17,8 @@ void append_menu_item(MenuHandle menu, int32_t command_id, const std::string& te
 void append_submenu(MenuHandle menu, MenuHandle submenu, const std::string& text);
 void append_separator(MenuHandle menu);
 // Insertion and deletion by position; a submenu item is inserted with its submenu.
-void insert_menu_item(MenuHandle menu, int32_t position, int32_t command_id, const std::string& text, bool separator,
-                      MenuHandle submenu);
+void insert_menu_item(MenuHandle menu, int32_t position, int32_t command_id, const std::string& text,
+                      bool separator, MenuHandle submenu);
 void delete_menu_item(MenuHandle menu, int32_t position);
 void set_menu_item_text(MenuHandle menu, int32_t position, const std::string& text);
 void set_menu_item_enabled(MenuHandle menu, int32_t position, bool enabled);

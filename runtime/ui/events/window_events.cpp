@@ -47,6 +47,8 @@ const EventDefinition kMouseDrag = {"MouseDrag", "X As Integer, Y As Integer", "
 const EventDefinition kMouseUp = {"MouseUp", "X As Integer, Y As Integer", ""};
 }  // namespace canvas_events
 
-bool has_handler(QlObject* object, const EventDefinition& event) { return find_event_handler(object, event) != 0; }
+bool has_handler(QlObject* object, const EventDefinition& event) {
+  return find_event_handler(object, event) != 0;
+}
 
 }  // namespace ql

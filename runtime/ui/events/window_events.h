@@ -7,8 +7,8 @@
 namespace ql {
 
 namespace window_events {
-extern const EventDefinition kOpen, kClose, kCancelClose, kPaint, kMouseDown, kMouseDrag, kMouseUp, kMouseMove,
-    kMouseExit, kKeyDown, kActivate, kDeactivate, kMoved, kResized, kDropObject, kEnableMenuItems;
+extern const EventDefinition kOpen, kClose, kCancelClose, kPaint, kMouseDown, kMouseDrag, kMouseUp,
+    kMouseMove, kMouseExit, kKeyDown, kActivate, kDeactivate, kMoved, kResized, kDropObject, kEnableMenuItems;
 }
 
 namespace control_events {

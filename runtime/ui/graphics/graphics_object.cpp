@@ -4,13 +4,13 @@
 #include "objects/objects.h"
 #include "objects/value_types.h"
 #include "quillet/graphics.h"
+#include "ui/controls/canvas_object.h"
 #include "ui/graphics/graphics.h"
 #include "ui/graphics/graphics_state.h"
 #include "ui/graphics/picture.h"
 #include "ui/ui_classes.h"
-#include "ui/controls/canvas_object.h"
-#include "ui/window/window_object.h"
 #include "ui/window/view_window.h"
+#include "ui/window/window_object.h"
 #include "values/fatal.h"
 
 namespace ql {

@@ -8,6 +8,7 @@
 #include "ui/graphics/graphics.h"
 #include "ui/panes/pane.h"
 #include "values/fatal.h"
+#include "values/invariant.h"
 #include "values/string.h"
 
 namespace ql {
@@ -17,6 +18,12 @@ namespace {
 GraphicsState*& current() {
   static GraphicsState* state = nullptr;
   return state;
+}
+
+// States between start and end, which hold a device context of their pane: one at the most, the current.
+[[maybe_unused]] int32_t& states_drawing() {
+  static int32_t drawing = 0;
+  return drawing;
 }
 
 // Every state alive, so that a pane going away can detach the ones bound to it.
@@ -83,7 +90,9 @@ bool GraphicsState::start() {
   dc_ = pane_->acquire_dc();
   if (!dc_) return false;
   dc_is_paint_ = dc_ == pane_->paint_dc();
+  QL_INVARIANT(!current(), "a state starts drawing only once the current one has ended");
   current() = this;
+  QL_INVARIANT(++states_drawing() == 1, "at most one graphics state is current");
   pane_->begin_drawing();
   saved_clip_ = CreateRectRgn(0, 0, 0, 0);
   had_clip_ = GetClipRgn(dc_, saved_clip_) == 1;
@@ -101,6 +110,7 @@ bool GraphicsState::start() {
 void GraphicsState::end() {
   if (current() != this) return;
   current() = nullptr;
+  QL_INVARIANT(--states_drawing() == 0, "the state that ends was the one current");
   // A paint DC whose paint is over belongs to nobody any more: nothing is put back into it.
   bool gone = dc_is_paint_ && pane_->paint_dc() != dc_;
   if (!gone) {

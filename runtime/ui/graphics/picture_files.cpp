@@ -1,7 +1,8 @@
 // Pictures loaded from files (FolderItem.OpenAsPicture): the platform's image codecs decode BMP, PNG, GIF
 // and JPEG files, whose pixels become the 5-5-5 pixels of the image's own picture records.
-#include <wincodec.h>
 #include <windows.h>
+
+#include <wincodec.h>
 
 #include <cstring>
 #include <string>

@@ -1,8 +1,8 @@
 // Entry points of the list's columns and font.
 #include "quillet/controls.h"
-#include "ui/panes/control_pane_settings.h"
 #include "ui/listbox/list_pane.h"
 #include "ui/listbox/listbox_object.h"
+#include "ui/panes/control_pane_settings.h"
 #include "values/string.h"
 
 using ql::list_pane_of;

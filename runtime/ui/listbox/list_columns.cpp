@@ -1,6 +1,8 @@
 // Column counts and widths of the list box.
 #include "ui/listbox/list_columns.h"
 
+#include "ui/panes/geometry.h"
+
 namespace ql {
 
 int32_t clamp_column_count(int32_t requested) {
@@ -41,10 +43,11 @@ void compute_column_widths(std::string_view text, int32_t count, int32_t pane_wi
       }
     }
     if (width > remaining) width = remaining;
-    widths[i] = static_cast<int16_t>(width);
+    widths[i] = clamp16(width);
     remaining -= width;
   }
-  if (count > 0) widths[count - 1] = static_cast<int16_t>(widths[count - 1] + remaining);
+  // A list wider than 32767 pixels keeps its widths at the most a 16-bit width holds.
+  if (count > 0) widths[count - 1] = clamp16(int64_t{widths[count - 1]} + remaining);
 }
 
 }  // namespace ql

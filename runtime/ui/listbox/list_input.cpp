@@ -3,11 +3,11 @@
 
 #include "objects/objects.h"
 #include "ui/events/control_events.h"
+#include "ui/events/receivers.h"
+#include "ui/events/window_events.h"
 #include "ui/listbox/list_pane.h"
 #include "ui/listbox/listbox_object.h"
 #include "ui/panes/pane_state.h"
-#include "ui/events/receivers.h"
-#include "ui/events/window_events.h"
 #include "values/string.h"
 
 namespace ql {

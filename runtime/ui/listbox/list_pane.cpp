@@ -3,12 +3,12 @@
 
 #include <algorithm>
 
+#include "ui/events/event_messages.h"
+#include "ui/events/window_events.h"
 #include "ui/graphics/font_cache.h"
 #include "ui/graphics/graphics_state.h"
 #include "ui/listbox/listbox_object.h"
 #include "ui/panes/pane_state.h"
-#include "ui/events/window_events.h"
-#include "ui/events/event_messages.h"
 #include "ui/window/window_pane.h"
 #include "values/string.h"
 

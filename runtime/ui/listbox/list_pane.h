@@ -7,10 +7,10 @@
 
 #include <stdint.h>
 
-#include "ui/panes/control_pane.h"
 #include "ui/listbox/list_columns.h"
 #include "ui/listbox/list_rows.h"
 #include "ui/listbox/list_selection.h"
+#include "ui/panes/control_pane.h"
 
 namespace ql {
 

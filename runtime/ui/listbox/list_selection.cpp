@@ -3,7 +3,17 @@
 
 #include <algorithm>
 
+#include "values/invariant.h"
+
 namespace ql {
+
+void ListSelection::check() const {
+  QL_IF_CHECKING_INVARIANTS(for (size_t i = 0; i < ranges_.size(); ++i) {
+    QL_INVARIANT(ranges_[i].count > 0 && ranges_[i].first >= 0, "a selection range holds rows of the list");
+    QL_INVARIANT(i == 0 || ranges_[i - 1].end() < ranges_[i].first,
+                 "selection ranges are sorted and neither overlap nor touch");
+  })
+}
 
 bool ListSelection::selected(int32_t row) const {
   auto it = std::upper_bound(ranges_.begin(), ranges_.end(), row,
@@ -34,6 +44,7 @@ void ListSelection::add(int32_t first, int32_t count) {
                                [](const RowRange& a, const RowRange& b) { return a.first < b.first; }),
               merged);
   ranges_.swap(kept);
+  check();
 }
 
 void ListSelection::remove(int32_t row) {
@@ -44,6 +55,7 @@ void ListSelection::remove(int32_t row) {
     ranges_.erase(ranges_.begin() + static_cast<std::ptrdiff_t>(i));
     if (after.count > 0) ranges_.insert(ranges_.begin() + static_cast<std::ptrdiff_t>(i), after);
     if (before.count > 0) ranges_.insert(ranges_.begin() + static_cast<std::ptrdiff_t>(i), before);
+    check();
     return;
   }
 }
@@ -63,6 +75,7 @@ void ListSelection::row_inserted(int32_t index) {
     }
   }
   ranges_.swap(moved);
+  check();
 }
 
 void ListSelection::row_removed(int32_t index) {
@@ -80,6 +93,7 @@ void ListSelection::row_removed(int32_t index) {
     }
   }
   ranges_.swap(merged);
+  check();
 }
 
 }  // namespace ql

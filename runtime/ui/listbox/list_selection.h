@@ -32,6 +32,9 @@ class ListSelection {
   void row_removed(int32_t index);
 
  private:
+  // The ranges are sorted, each holds a row, and none overlaps or touches the next.
+  void check() const;
+
   std::vector<RowRange> ranges_;
 };
 

@@ -5,11 +5,11 @@
 #include "quillet/controls.h"
 #include "quillet/objects.h"
 #include "quillet/strings.h"
-#include "ui/panes/control_pane_settings.h"
 #include "ui/events/control_events.h"
+#include "ui/events/receivers.h"
 #include "ui/listbox/list_pane.h"
 #include "ui/listbox/listbox_object.h"
-#include "ui/events/receivers.h"
+#include "ui/panes/control_pane_settings.h"
 #include "ui/ui_classes.h"
 #include "values/string.h"
 

@@ -2,8 +2,8 @@
 // exist, padded to the SDK's layout.
 #pragma once
 
-#include "ui/listbox/list_columns.h"
 #include "ui/controls/control_object.h"
+#include "ui/listbox/list_columns.h"
 
 namespace ql {
 

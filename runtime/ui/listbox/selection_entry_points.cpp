@@ -1,9 +1,9 @@
 // Entry points of the list's selection, its listeners and receivers.
 #include "objects/exceptions.h"
 #include "quillet/controls.h"
+#include "ui/events/receivers.h"
 #include "ui/listbox/list_pane.h"
 #include "ui/listbox/listbox_object.h"
-#include "ui/events/receivers.h"
 #include "values/string.h"
 
 using ql::list_pane_of;

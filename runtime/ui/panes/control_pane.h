@@ -3,8 +3,8 @@
 #pragma once
 
 #include "objects/objects.h"
-#include "ui/panes/pane.h"
 #include "ui/controls/control_object.h"
+#include "ui/panes/pane.h"
 
 namespace ql {
 

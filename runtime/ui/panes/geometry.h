@@ -22,12 +22,13 @@ struct Rect16 {
   bool contains(int32_t x, int32_t y) const { return x >= left && x < right && y >= top && y < bottom; }
 };
 
-inline int16_t clamp16(int32_t value) {
+// Sums of two 32-bit values are taken at 64 bits first, so that no edge wraps before it is clamped.
+inline int16_t clamp16(int64_t value) {
   return static_cast<int16_t>(value < -32768 ? -32768 : value > 32767 ? 32767 : value);
 }
 
 inline Rect16 make_rect(int32_t left, int32_t top, int32_t width, int32_t height) {
-  return {clamp16(top), clamp16(left), clamp16(top + height), clamp16(left + width)};
+  return {clamp16(top), clamp16(left), clamp16(int64_t{top} + height), clamp16(int64_t{left} + width)};
 }
 
 // The runtime's colour is 0x00RRGGBB; the platform's has red in the low byte.

@@ -1,9 +1,10 @@
 // The base pane: the tree, its platform window, DCs, bounds, visibility and the state messages.
 #include "ui/panes/pane.h"
 
+#include "ui/events/event_messages.h"
 #include "ui/graphics/graphics.h"
 #include "ui/panes/pane_state.h"
-#include "ui/events/event_messages.h"
+#include "values/invariant.h"
 #include "values/string.h"
 
 namespace ql {
@@ -24,7 +25,8 @@ namespace {
 bool runtime_class_window(HWND hwnd) {
   char name[32];
   if (!GetClassNameA(hwnd, name, sizeof name)) return false;
-  return lstrcmpiA(name, "QLWindow") == 0 || lstrcmpiA(name, "QL_Pane") == 0 || lstrcmpiA(name, "QL_MDICHILD") == 0;
+  return lstrcmpiA(name, "QLWindow") == 0 || lstrcmpiA(name, "QL_Pane") == 0 ||
+         lstrcmpiA(name, "QL_MDICHILD") == 0;
 }
 
 }  // namespace
@@ -37,7 +39,10 @@ Pane* pane_from_hwnd(HWND hwnd) {
 }
 
 Pane::Pane(WindowPane* window, const Rect16& rect)
-    : bounds(rect), width(rect.width()), height(rect.height()), font_name(string_from_cstr("System")),
+    : bounds(rect),
+      width(rect.width()),
+      height(rect.height()),
+      font_name(string_from_cstr("System")),
       window_(window) {}
 
 Pane::~Pane() {
@@ -70,7 +75,8 @@ bool Pane::contextual_mouse_down(int32_t x, int32_t y, int32_t modifiers) {
   // The last in child-list order is the topmost.
   Pane* children[256];
   int count = 0;
-  for (Pane* child = first_child_; child && count < 256; child = child->next_sibling_) children[count++] = child;
+  for (Pane* child = first_child_; child && count < 256; child = child->next_sibling_)
+    children[count++] = child;
   for (int i = count - 1; i >= 0; --i) {
     Pane* child = children[i];
     if (child->visible() && child->bounds.contains(x, y) && child->contextual_mouse_down(x, y, modifiers))
@@ -171,12 +177,26 @@ void Pane::vertical_scroll(int32_t) {}
 void Pane::draw_item(DRAWITEMSTRUCT*) {}
 LRESULT Pane::window_procedure(UINT, WPARAM, LPARAM) { return 0; }
 
+void Pane::check_children() const {
+  QL_IF_CHECKING_INVARIANTS(
+      size_t steps = 0; for (const Pane* child = first_child_; child; child = child->next_sibling_) {
+        QL_INVARIANT(child->owner_ == this, "every child in a pane's list has that pane as its owner");
+        QL_INVARIANT(child != this, "a pane is not its own child");
+        QL_INVARIANT(++steps <= 100000, "a pane's child list ends");
+      })
+}
+
 void Pane::append_child(Pane* child) {
+  QL_INVARIANT(!child->owner_, "a pane has one owner");
   child->owner_ = this;
   child->next_sibling_ = nullptr;
   Pane** link = &first_child_;
-  while (*link) link = &(*link)->next_sibling_;
+  while (*link) {
+    QL_INVARIANT(*link != child, "a pane is in its owner's list once");
+    link = &(*link)->next_sibling_;
+  }
   *link = child;
+  check_children();
 }
 
 void Pane::remove_child(Pane* child) {
@@ -185,9 +205,11 @@ void Pane::remove_child(Pane* child) {
       *link = child->next_sibling_;
       child->next_sibling_ = nullptr;
       child->owner_ = nullptr;
+      check_children();
       return;
     }
   }
+  QL_INVARIANT(false, "a pane leaves the list of the owner it names");
 }
 
 namespace {
@@ -198,7 +220,8 @@ Pane* parent_pane_for(const Pane* pane) {
   if (!pane->owner()) return nullptr;
   for (Pane* sibling = pane->owner()->first_child(); sibling; sibling = sibling->next_sibling()) {
     if (sibling == pane) break;
-    if (sibling->hwnd() && sibling->visible() && sibling->key == pane->key && sibling->bounds.encloses(pane->bounds))
+    if (sibling->hwnd() && sibling->visible() && sibling->key == pane->key &&
+        sibling->bounds.encloses(pane->bounds))
       return sibling;
   }
   return nullptr;
@@ -210,7 +233,8 @@ RECT Pane::rect_in_parent(int32_t extra_height) const {
   RECT r = {bounds.left, bounds.top, bounds.right, bounds.bottom + extra_height};
   HWND parent = hwnd_ ? GetParent(hwnd_) : nullptr;
   Pane* parent_pane = parent ? pane_from_hwnd(parent) : nullptr;
-  if (parent_pane && !(window_ && parent == window_hwnd(window_))) OffsetRect(&r, -parent_pane->bounds.left, -parent_pane->bounds.top);
+  if (parent_pane && !(window_ && parent == window_hwnd(window_)))
+    OffsetRect(&r, -parent_pane->bounds.left, -parent_pane->bounds.top);
   return r;
 }
 
@@ -221,8 +245,9 @@ bool Pane::create_native(const char* class_name, DWORD style, DWORD ex_style, co
   HWND parent = parent_pane ? parent_pane->hwnd() : window_hwnd(window_);
   RECT r = {bounds.left, bounds.top, bounds.right, bounds.bottom + extra_height};
   if (parent_pane) OffsetRect(&r, -parent_pane->bounds.left, -parent_pane->bounds.top);
-  hwnd_ = CreateWindowExA(ex_style, class_name, caption ? caption : "", WS_CHILD | WS_VISIBLE | style, r.left, r.top,
-                          r.right - r.left, r.bottom - r.top, parent, nullptr, GetModuleHandleA(nullptr), this);
+  hwnd_ = CreateWindowExA(ex_style, class_name, caption ? caption : "", WS_CHILD | WS_VISIBLE | style, r.left,
+                          r.top, r.right - r.left, r.bottom - r.top, parent, nullptr,
+                          GetModuleHandleA(nullptr), this);
   return hwnd_ != nullptr;
 }
 

@@ -37,46 +37,48 @@ class Pane {
   Pane& operator=(const Pane&) = delete;
 
   // The operations, in slot order.
-  virtual ~Pane();                                         // 0: releases the pane and its platform window
-  virtual void begin_drawing();                            // 1
-  virtual void set_origin(int32_t x, int32_t y);           // 2
-  virtual void end_drawing();                              // 3
-  virtual void draw();                                     // 4: subclasses paint themselves here
-  virtual bool accepts_drop(int32_t format);               // 5 (housekeeping: drag and drop)
+  virtual ~Pane();                                // 0: releases the pane and its platform window
+  virtual void begin_drawing();                   // 1
+  virtual void set_origin(int32_t x, int32_t y);  // 2
+  virtual void end_drawing();                     // 3
+  virtual void draw();                            // 4: subclasses paint themselves here
+  virtual bool accepts_drop(int32_t format);      // 5 (housekeeping: drag and drop)
   virtual bool mouse_down(int32_t x, int32_t y, int32_t modifiers);             // 6
   virtual bool contextual_mouse_down(int32_t x, int32_t y, int32_t modifiers);  // 7
-  virtual void mouse_drag(int32_t x, int32_t y);           // 8
-  virtual void mouse_move(int32_t x, int32_t y);           // 9
-  virtual void mouse_up(int32_t x, int32_t y);             // 10
-  virtual QlObject* language_object();                     // 11 (housekeeping: the object it serves)
-  virtual bool can_take_focus();                           // 12 (housekeeping)
+  virtual void mouse_drag(int32_t x, int32_t y);                                // 8
+  virtual void mouse_move(int32_t x, int32_t y);                                // 9
+  virtual void mouse_up(int32_t x, int32_t y);                                  // 10
+  virtual QlObject* language_object();  // 11 (housekeeping: the object it serves)
+  virtual bool can_take_focus();        // 12 (housekeeping)
   // 13 (housekeeping): the brush answering WM_CTLCOLOREDIT/STATIC for a control with colours of its own,
   // after setting the DC's colours; null for the system's.
   virtual HBRUSH control_color(HDC dc);
-  virtual void drop_object(QlObject* drag_item);           // 17
-  virtual void lose_focus();                               // 24
-  virtual void gain_focus();                               // 25
+  virtual void drop_object(QlObject* drag_item);               // 17
+  virtual void lose_focus();                                   // 24
+  virtual void gain_focus();                                   // 25
   virtual void set_bounds(const Rect16& bounds, bool redraw);  // 27
-  virtual bool key_down(int32_t key);                      // 28
-  virtual void state_message(int32_t code);                // 31
-  virtual void idle();                                     // 32
-  virtual bool adjust_cursor(int32_t x, int32_t y);        // 35
-  virtual void invalidate();                               // 36
-  virtual void close();                                    // 40
-  virtual void set_enabled(bool enabled, bool redraw);     // 43
-  virtual void set_shown(bool shown);                      // 44
-  virtual void set_parent_shown(bool shown);               // 45
-  virtual void show_native(bool show);                     // 46
-  virtual bool command(int32_t notification);              // 58: WM_COMMAND from a native control
-  virtual LRESULT notify(NMHDR* header);                   // 59: WM_NOTIFY
-  virtual void horizontal_scroll(int32_t code);            // 60
-  virtual void vertical_scroll(int32_t code);              // 61
-  virtual void draw_item(DRAWITEMSTRUCT* item);            // 62
+  virtual bool key_down(int32_t key);                          // 28
+  virtual void state_message(int32_t code);                    // 31
+  virtual void idle();                                         // 32
+  virtual bool adjust_cursor(int32_t x, int32_t y);            // 35
+  virtual void invalidate();                                   // 36
+  virtual void close();                                        // 40
+  virtual void set_enabled(bool enabled, bool redraw);         // 43
+  virtual void set_shown(bool shown);                          // 44
+  virtual void set_parent_shown(bool shown);                   // 45
+  virtual void show_native(bool show);                         // 46
+  virtual bool command(int32_t notification);                  // 58: WM_COMMAND from a native control
+  virtual LRESULT notify(NMHDR* header);                       // 59: WM_NOTIFY
+  virtual void horizontal_scroll(int32_t code);                // 60
+  virtual void vertical_scroll(int32_t code);                  // 61
+  virtual void draw_item(DRAWITEMSTRUCT* item);                // 62
   virtual LRESULT window_procedure(UINT message, WPARAM wparam, LPARAM lparam);  // 63: subclassed controls
 
   // The tree.
   void append_child(Pane* child);
   void remove_child(Pane* child);
+  // Checks the links of the children: each owned by this pane, listed once, the list ending.
+  void check_children() const;
   Pane* first_child() const { return first_child_; }
   Pane* next_sibling() const { return next_sibling_; }
   Pane* owner() const { return owner_; }
@@ -108,8 +110,8 @@ class Pane {
   QlString font_name = nullptr;  // the pane's reference
   int32_t font_size = 12;
   uint8_t font_style = 0;  // bit 0 bold, 1 italic, 2 underline
-  int32_t key = 0;          // panes sharing a container page
-  bool closed = false;      // set when closing begins: no further events
+  int32_t key = 0;         // panes sharing a container page
+  bool closed = false;     // set when closing begins: no further events
   bool no_redraw = false;
   bool shown() const { return shown_; }
   bool parent_shown() const { return parent_shown_; }

@@ -13,7 +13,8 @@ namespace {
 
 // Client coordinates of the pane's own window, offset into its window's content coordinates.
 POINT window_point(const Pane* pane, LPARAM lparam) {
-  return {static_cast<short>(LOWORD(lparam)) + pane->bounds.left, static_cast<short>(HIWORD(lparam)) + pane->bounds.top};
+  return {static_cast<short>(LOWORD(lparam)) + pane->bounds.left,
+          static_cast<short>(HIWORD(lparam)) + pane->bounds.top};
 }
 
 void erase_pane(Pane* pane, HWND hwnd, HDC dc) {
@@ -65,7 +66,8 @@ LRESULT CALLBACK pane_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
     case WM_RBUTTONUP:
       if (Pane* tracking = tracking_pane()) {
         POINT p = {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
-        HWND target = tracking->hwnd() ? tracking->hwnd() : (tracking->window() ? tracking->window()->hwnd() : hwnd);
+        HWND target =
+            tracking->hwnd() ? tracking->hwnd() : (tracking->window() ? tracking->window()->hwnd() : hwnd);
         MapWindowPoints(hwnd, target, &p, 1);
         if (tracking->hwnd()) {
           p.x += tracking->bounds.left;

@@ -25,18 +25,18 @@ bool change_position(Rect16& r, int32_t which, int32_t value) {
   Rect16 old = r;
   switch (which) {
     case kQlLeft:
-      r.right = clamp16(value + r.width());
+      r.right = clamp16(int64_t{value} + r.width());
       r.left = clamp16(value);
       break;
     case kQlTop:
-      r.bottom = clamp16(value + r.height());
+      r.bottom = clamp16(int64_t{value} + r.height());
       r.top = clamp16(value);
       break;
     case kQlWidth:
-      r.right = clamp16(r.left + value);
+      r.right = clamp16(int64_t{r.left} + value);
       break;
     case kQlHeight:
-      r.bottom = clamp16(r.top + value);
+      r.bottom = clamp16(int64_t{r.top} + value);
       break;
     default:
       break;

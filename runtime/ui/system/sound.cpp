@@ -1,10 +1,12 @@
 // Sound objects: stored sounds of the image played through DirectSound, one secondary buffer each, filled
 // once from the image's bytes; sounds made from files played with PlaySoundA. Every failure is silent, and
 // the next play tries again.
-#include <stddef.h>
 #include <windows.h>
+
 #include <mmsystem.h>
+
 #include <dsound.h>
+#include <stddef.h>
 
 #include <algorithm>
 #include <vector>
@@ -104,7 +106,8 @@ bool make_buffer(SoundFields* s) {
   void* second = nullptr;
   DWORD first_bytes = 0, second_bytes = 0;
   // A buffer that could not be locked is kept unfilled: it is not filled again by later plays.
-  if (SUCCEEDED(s->buffer->Lock(0, static_cast<DWORD>(s->length), &first, &first_bytes, &second, &second_bytes, 0))) {
+  if (SUCCEEDED(s->buffer->Lock(0, static_cast<DWORD>(s->length), &first, &first_bytes, &second,
+                                &second_bytes, 0))) {
     memcpy(first, s->samples, first_bytes);
     if (second) memcpy(second, s->samples + first_bytes, second_bytes);
     s->buffer->Unlock(first, first_bytes, second, second_bytes);

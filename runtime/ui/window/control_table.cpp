@@ -19,7 +19,9 @@ void WindowControls::add(const std::string& key, QlObject* control) {
   controls.push_back(control);
 }
 
-QlObject* WindowControls::find(const std::string& key) const { return static_cast<QlObject*>(table.find(key.c_str())); }
+QlObject* WindowControls::find(const std::string& key) const {
+  return static_cast<QlObject*>(table.find(key.c_str()));
+}
 
 const ControlGroup* WindowControls::group(const std::string& name) const {
   for (const ControlGroup& g : groups) {

@@ -19,7 +19,7 @@ struct ControlGroup {
 };
 
 struct WindowControls {
-  NamedTable table;                 // holds one reference to each control
+  NamedTable table;                  // holds one reference to each control
   std::vector<ControlGroup> groups;  // newest first
   std::vector<QlObject*> controls;   // in registration order
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "objects/objects.h"
-#include "ui/panes/pane_state.h"
 #include "ui/controls/push_button_pane.h"
+#include "ui/panes/pane_state.h"
 #include "ui/window/window_pane.h"
 
 namespace ql {

@@ -10,13 +10,13 @@
 #include "files/file_types.h"
 #include "objects/objects.h"
 #include "quillet/windows.h"
-#include "ui/window/drag_item.h"
-#include "ui/events/window_events.h"
-#include "ui/events/event_messages.h"
 #include "ui/controls/control_object.h"
-#include "ui/window/window_object.h"
-#include "ui/window/view_window.h"
+#include "ui/events/event_messages.h"
+#include "ui/events/window_events.h"
 #include "ui/window/control_table.h"
+#include "ui/window/drag_item.h"
+#include "ui/window/view_window.h"
+#include "ui/window/window_object.h"
 #include "values/string.h"
 
 namespace ql {
@@ -96,7 +96,8 @@ QlObject* accepting_control(QlObject* window, POINT p, const Offered& offered) {
   if (!controls) return nullptr;
   for (auto it = controls->controls.rbegin(); it != controls->controls.rend(); ++it) {
     ControlFields* c = as_control_fields(*it);
-    if (c->visible && c->bounds.contains(p.x, p.y) && accepts(c->accepts_text, c->accepted_file_types, offered))
+    if (c->visible && c->bounds.contains(p.x, p.y) &&
+        accepts(c->accepts_text, c->accepted_file_types, offered))
       return *it;
   }
   return nullptr;

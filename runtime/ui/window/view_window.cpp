@@ -2,12 +2,12 @@
 #include "ui/window/view_window.h"
 
 #include "objects/objects.h"
+#include "ui/controls/control_object.h"
+#include "ui/events/window_events.h"
 #include "ui/graphics/graphics.h"
 #include "ui/panes/pane_state.h"
-#include "ui/events/window_events.h"
-#include "ui/controls/control_object.h"
-#include "ui/window/window_object.h"
 #include "ui/window/control_table.h"
+#include "ui/window/window_object.h"
 #include "values/string.h"
 
 namespace ql {
@@ -38,8 +38,9 @@ ViewWindow* view_window_of(QlObject* window_object) {
 }
 
 ViewWindow::ViewWindow(QlObject* window_object, int32_t frame_type, const Rect16& screen)
-    : WindowPane(frame_type, as_window_fields(window_object)->close_box, as_window_fields(window_object)->grow_icon,
-                 as_window_fields(window_object)->zoom_icon, screen, title_of(window_object)),
+    : WindowPane(frame_type, as_window_fields(window_object)->close_box,
+                 as_window_fields(window_object)->grow_icon, as_window_fields(window_object)->zoom_icon,
+                 screen, title_of(window_object)),
       object_(window_object) {
   retain_object(object_);
   WindowFields* fields = as_window_fields(object_);
@@ -146,7 +147,9 @@ bool ViewWindow::key_down(int32_t key) {
   return WindowPane::key_down(key);
 }
 
-void ViewWindow::drop_object(QlObject* drag_item) { fire_event(object_, window_events::kDropObject, drag_item); }
+void ViewWindow::drop_object(QlObject* drag_item) {
+  fire_event(object_, window_events::kDropObject, drag_item);
+}
 
 void ViewWindow::activate() {
   Held held(object_);

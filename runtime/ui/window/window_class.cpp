@@ -6,14 +6,14 @@
 #include "quillet/graphics.h"
 #include "quillet/objects.h"
 #include "quillet/windows.h"
+#include "ui/events/window_events.h"
 #include "ui/graphics/graphics.h"
 #include "ui/panes/pane_state.h"
 #include "ui/panes/positions.h"
 #include "ui/ui_classes.h"
-#include "ui/events/window_events.h"
-#include "ui/window/window_object.h"
-#include "ui/window/view_window.h"
 #include "ui/window/control_table.h"
+#include "ui/window/view_window.h"
+#include "ui/window/window_object.h"
 #include "values/string.h"
 
 namespace ql {
@@ -44,16 +44,17 @@ void define_window_classes() {
   window->destructor = destroy_window;
   window->properties.clear();
   using namespace window_events;
-  declare_events(window, {&kOpen, &kClose, &kCancelClose, &kPaint, &kMouseDown, &kMouseDrag, &kMouseUp, &kMouseMove,
-                          &kMouseExit, &kKeyDown, &kActivate, &kDeactivate, &kMoved, &kResized, &kDropObject,
-                          &kEnableMenuItems});
+  declare_events(window, {&kOpen, &kClose, &kCancelClose, &kPaint, &kMouseDown, &kMouseDrag, &kMouseUp,
+                          &kMouseMove, &kMouseExit, &kKeyDown, &kActivate, &kDeactivate, &kMoved, &kResized,
+                          &kDropObject, &kEnableMenuItems});
   add_string_field(window, "Name", offsetof(WindowFields, name));
   add_int32_field(window, "Frame", offsetof(WindowFields, frame));
   add_property(window, "HasBackColor", &kBooleanType, code_of(int8Getter), code_of(windowHasBackColorSetter),
                offsetof(WindowFields, has_back_color));
-  add_property(window, "BackColor", &kColorType, code_of(windowBackColorGetter), code_of(windowBackColorSetter));
-  add_property(window, "Backdrop", builtin_class("Picture"), code_of(objGetter), code_of(windowBackdropSetter),
-               offsetof(WindowFields, backdrop));
+  add_property(window, "BackColor", &kColorType, code_of(windowBackColorGetter),
+               code_of(windowBackColorSetter));
+  add_property(window, "Backdrop", builtin_class("Picture"), code_of(objGetter),
+               code_of(windowBackdropSetter), offsetof(WindowFields, backdrop));
   add_property(window, "Title", &kStringType, code_of(windowTitleGetter), code_of(windowTitleSetter));
   add_property(window, "Visible", &kBooleanType, code_of(int8Getter), code_of(WindowVisibleSetter),
                offsetof(WindowFields, visible));
@@ -65,7 +66,8 @@ void define_window_classes() {
   add_int32_field(window, "Placement", offsetof(WindowFields, placement));
   const char* const positions[] = {"Left", "Top", "Width", "Height"};
   for (intptr_t which = 0; which < 4; ++which)
-    add_property(window, positions[which], &kIntegerType, code_of(windowPosGetter), code_of(windowPosSetter), which);
+    add_property(window, positions[which], &kIntegerType, code_of(windowPosGetter), code_of(windowPosSetter),
+                 which);
   add_int16_field(window, "MinWidth", offsetof(WindowFields, min_width));
   add_int16_field(window, "MinHeight", offsetof(WindowFields, min_height));
   add_int16_field(window, "MaxWidth", offsetof(WindowFields, max_width));

@@ -27,9 +27,9 @@ struct WindowFields {
   int32_t mac_proc_id;
   QlString name;
   QlString balloon_help;
-  QlObject** variable;        // compiled code's window variable, cleared when the window closes
-  WindowControls* controls;   // the control table and groups; made when the window is built
-  QlObject* graphics;         // the window's one Graphics object, made on first use
+  QlObject** variable;           // compiled code's window variable, cleared when the window closes
+  WindowControls* controls;      // the control table and groups; made when the window is built
+  QlObject* graphics;            // the window's one Graphics object, made on first use
   QlString accepted_file_types;  // file type names dropped files may have, separated by ";"
   uint8_t accepts_text;          // takes dropped text
 };

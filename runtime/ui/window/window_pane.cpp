@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "ui/events/app_hooks.h"
+#include "ui/panes/pane_state.h"
 #include "ui/window/default_buttons.h"
 #include "ui/window/drop_target.h"
-#include "ui/panes/pane_state.h"
 #include "values/fatal.h"
 
 namespace ql {
@@ -73,7 +73,8 @@ bool frame_is_modal(int32_t frame_type) {
 
 WindowPane::WindowPane(int32_t type, bool close_box, bool grow_box, bool zoom_box, const Rect16& screen,
                        const std::string& title)
-    : Pane(nullptr, Rect16{0, 0, clamp16(screen.height()), clamp16(screen.width())}), wanted(screen),
+    : Pane(nullptr, Rect16{0, 0, clamp16(screen.height()), clamp16(screen.width())}),
+      wanted(screen),
       frame_type(type) {
   FrameStyle frame = frame_style(type);
   resizable = grow_box && !frame.never_resizable;
@@ -90,9 +91,9 @@ WindowPane::WindowPane(int32_t type, bool close_box, bool grow_box, bool zoom_bo
   AdjustWindowRectEx(&outer, style, menu != nullptr, frame.ex_style);
 
   if (mdi_child_) {
-    hwnd_ = CreateMDIWindowA("QL_MDICHILD", title.c_str(), style, outer.left, outer.top, outer.right - outer.left,
-                             outer.bottom - outer.top, mdi_client(), GetModuleHandleA(nullptr),
-                             reinterpret_cast<LPARAM>(this));
+    hwnd_ = CreateMDIWindowA("QL_MDICHILD", title.c_str(), style, outer.left, outer.top,
+                             outer.right - outer.left, outer.bottom - outer.top, mdi_client(),
+                             GetModuleHandleA(nullptr), reinterpret_cast<LPARAM>(this));
   } else {
     hwnd_ = CreateWindowExA(frame.ex_style, "QLWindow", title.c_str(), style, outer.left, outer.top,
                             outer.right - outer.left, outer.bottom - outer.top, owner_window(), menu,
@@ -136,7 +137,8 @@ void WindowPane::paint_window() {
 void WindowPane::activate() {
   active = true;
   set_current_port(this);
-  for (Pane* child = first_child(); child; child = child->next_sibling()) child->state_message(kStateWindowActivated);
+  for (Pane* child = first_child(); child; child = child->next_sibling())
+    child->state_message(kStateWindowActivated);
   if (frame_type == 1 || frame_type == 7) return;
   if (last_focus && !last_focus->closed) {
     set_focus_pane(last_focus);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <ole2.h>
 
 #include <string>
@@ -28,15 +29,15 @@ class WindowPane : public Pane {
   bool created() const { return hwnd_ != nullptr; }
 
   // Window operations, in the slots the pane table gives windows.
-  virtual void paint_window();                  // 58
-  virtual void activate();                      // 59
-  virtual void deactivate();                    // 60
-  virtual void mouse_enter();                   // 61
-  virtual void mouse_exit();                    // 62
-  virtual void moved();                         // 63
-  virtual void resized();                       // 64
-  virtual void size_limits(MINMAXINFO* info);   // 65
-  virtual void close_request();                 // 66
+  virtual void paint_window();                 // 58
+  virtual void activate();                     // 59
+  virtual void deactivate();                   // 60
+  virtual void mouse_enter();                  // 61
+  virtual void mouse_exit();                   // 62
+  virtual void moved();                        // 63
+  virtual void resized();                      // 64
+  virtual void size_limits(MINMAXINFO* info);  // 65
+  virtual void close_request();                // 66
 
   // The window's own keys: Return and Enter push the default button, Escape the cancel button, Tab moves
   // the focus.

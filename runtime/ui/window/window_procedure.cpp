@@ -10,7 +10,9 @@ namespace ql {
 
 namespace {
 
-POINT client_point(LPARAM lparam) { return {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))}; }
+POINT client_point(LPARAM lparam) {
+  return {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+}
 
 // Messages aimed at a native control, answered by its pane; false when the message is not one of them.
 bool route_to_control(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
@@ -108,12 +110,14 @@ LRESULT WindowPane::handle(UINT message, WPARAM wparam, LPARAM lparam) {
       bool set = false;
       if (Pane* tracking = tracking_pane()) {
         set = tracking->adjust_cursor(p.x, p.y);
-      } else if (auto cursor = static_cast<HCURSOR>(app_hooks().application_cursor ? app_hooks().application_cursor() : nullptr)) {
+      } else if (auto cursor = static_cast<HCURSOR>(
+                     app_hooks().application_cursor ? app_hooks().application_cursor() : nullptr)) {
         SetCursor(cursor);
         set = true;
       } else {
         for (Pane* child = first_child(); child; child = child->next_sibling()) {
-          if (child->visible() && child->bounds.contains(p.x, p.y) && child->adjust_cursor(p.x, p.y)) set = true;
+          if (child->visible() && child->bounds.contains(p.x, p.y) && child->adjust_cursor(p.x, p.y))
+            set = true;
         }
       }
       if (!set) SetCursor(LoadCursorA(nullptr, IDC_ARROW));
@@ -174,7 +178,8 @@ LRESULT WindowPane::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     default:
       break;
   }
-  return mdi_child_ ? DefMDIChildProcA(hwnd_, message, wparam, lparam) : DefWindowProcA(hwnd_, message, wparam, lparam);
+  return mdi_child_ ? DefMDIChildProcA(hwnd_, message, wparam, lparam)
+                    : DefWindowProcA(hwnd_, message, wparam, lparam);
 }
 
 namespace {
@@ -185,7 +190,8 @@ LRESULT dispatch(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, bool mdi
   if (route_to_control(message, wparam, lparam, result)) return result;
   auto* window = reinterpret_cast<WindowPane*>(GetWindowLongPtrA(hwnd, 0));
   if (window && window->hwnd() == hwnd) return window->handle(message, wparam, lparam);
-  return mdi_child ? DefMDIChildProcA(hwnd, message, wparam, lparam) : DefWindowProcA(hwnd, message, wparam, lparam);
+  return mdi_child ? DefMDIChildProcA(hwnd, message, wparam, lparam)
+                   : DefWindowProcA(hwnd, message, wparam, lparam);
 }
 
 }  // namespace

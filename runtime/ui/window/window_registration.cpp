@@ -1,8 +1,8 @@
 // Registering the runtime's window classes, and the MDI frame.
+#include "ui/window/window_registration.h"
 #include "ui/events/app_hooks.h"
 #include "ui/ui_steps.h"
 #include "ui/window/window_pane.h"
-#include "ui/window/window_registration.h"
 
 namespace ql {
 
@@ -82,8 +82,9 @@ void register_window_classes() { register_runtime_window_classes(false); }
 void create_mdi_frame(const std::string& title) {
   register_runtime_window_classes(true);
   HMENU menu = app_hooks().menu_bar ? static_cast<HMENU>(app_hooks().menu_bar()) : nullptr;
-  mdi().frame = CreateWindowExA(0, "QL_MDIFRAME", title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT,
-                                CW_USEDEFAULT, 640, 480, nullptr, menu, GetModuleHandleA(nullptr), nullptr);
+  mdi().frame =
+      CreateWindowExA(0, "QL_MDIFRAME", title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT,
+                      CW_USEDEFAULT, 640, 480, nullptr, menu, GetModuleHandleA(nullptr), nullptr);
 }
 
 HWND mdi_frame() { return mdi().frame; }

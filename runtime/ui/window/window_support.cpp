@@ -1,8 +1,8 @@
 // The platform side of windows built from image data.
 #include "ui/window/window_support.h"
 
-#include "ui/panes/pane_state.h"
 #include "ui/controls/control_object.h"
+#include "ui/panes/pane_state.h"
 #include "ui/window/view_window.h"
 
 namespace ql {

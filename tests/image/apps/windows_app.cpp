@@ -62,10 +62,9 @@ void app_open(QlObject*) { trace(QL_STR("app Open")); }
 
 // Every item starts each enabling greyed; the application enables what it serves.
 void app_enable_menu_items(QlObject*) {
-  const QlString names[] = {QL_STR("OpenOther"), QL_STR("Grow"),       QL_STR("Clones"),
-                            QL_STR("Cmm"),       QL_STR("Order"),      QL_STR("Super"),
-                            QL_STR("Second"),    QL_STR("Third"),      QL_STR("HideSecond"),
-                            QL_STR("CloseMember")};
+  const QlString names[] = {QL_STR("OpenOther"),  QL_STR("Grow"),       QL_STR("Clones"), QL_STR("Cmm"),
+                            QL_STR("Order"),      QL_STR("Super"),      QL_STR("Second"), QL_STR("Third"),
+                            QL_STR("HideSecond"), QL_STR("CloseMember")};
   for (QlString name : names) {
     Obj item(RuntimeMenuReference(name));
     if (item.get()) RuntimeEnableMenu(item.get());

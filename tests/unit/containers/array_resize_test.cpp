@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "array_test_support.h"
-#include "unit/values/string_test_support.h"
 #include "containers/array_access.h"
 #include "containers/array_shape.h"
+#include "unit/values/string_test_support.h"
 
 namespace ql {
 namespace {

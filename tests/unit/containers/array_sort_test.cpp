@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "array_test_support.h"
-#include "quillet/strings.h"
-#include "unit/values/string_test_support.h"
 #include "containers/array_access.h"
 #include "containers/array_shape.h"
+#include "quillet/strings.h"
+#include "unit/values/string_test_support.h"
 
 namespace ql {
 namespace {

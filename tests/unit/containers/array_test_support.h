@@ -5,10 +5,10 @@
 #include <initializer_list>
 #include <memory>
 
-#include "objects/class_object.h"
-#include "objects/objects.h"
 #include "containers/array_record.h"
 #include "containers/array_shape.h"
+#include "objects/class_object.h"
+#include "objects/objects.h"
 #include "values/pool.h"
 #include "values/string.h"
 

@@ -5,10 +5,10 @@
 #include <math.h>
 
 #include "array_test_support.h"
+#include "containers/variant.h"
 #include "quillet/string_library.h"
 #include "quillet/variants.h"
 #include "unit/values/string_test_support.h"
-#include "containers/variant.h"
 
 namespace ql {
 namespace {

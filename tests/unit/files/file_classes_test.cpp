@@ -11,10 +11,10 @@
 #include "objects/class_object.h"
 #include "objects/class_registry.h"
 #include "objects/object_steps.h"
-#include "unit/runtime_classes.h"
 #include "platform/platform.h"
 #include "quillet/objects.h"
 #include "quillet/strings.h"
+#include "unit/runtime_classes.h"
 #include "values/pool.h"
 
 namespace ql::testing {

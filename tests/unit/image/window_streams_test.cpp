@@ -18,7 +18,8 @@ WindowDescription sample_window() {
   WindowDescription d;
   d.class_index = 3;
   d.properties = {{"Name", "Cloze"}, {"Width", "796"}, {"Title", ""}};
-  d.controls = {{7, {{"Name", "BoxStrip"}, {"Index", "30"}}}, {9, {{"Name", "bigCanvas"}, {"Index", "-2147483648"}}}};
+  d.controls = {{7, {{"Name", "BoxStrip"}, {"Index", "30"}}},
+                {9, {{"Name", "bigCanvas"}, {"Index", "-2147483648"}}}};
   d.bindings = {{0, 1, 12, "left", ""}};
   return d;
 }
@@ -49,7 +50,8 @@ TEST(WindowStreams, WhatIsEncodedDecodesTheSame) {
   std::vector<uint8_t> bytes = encode_window_description(sample_window());
   WindowDescription decoded;
   std::string problem;
-  ASSERT_TRUE(decode_window_description(bytes.data(), static_cast<uint32_t>(bytes.size()), decoded, problem)) << problem;
+  ASSERT_TRUE(decode_window_description(bytes.data(), static_cast<uint32_t>(bytes.size()), decoded, problem))
+      << problem;
   EXPECT_EQ(decoded.class_index, 3);
   ASSERT_EQ(decoded.properties.size(), 3u);
   EXPECT_EQ(decoded.properties[1].value, "796");
@@ -62,7 +64,8 @@ TEST(WindowStreams, WhatIsEncodedDecodesTheSame) {
 
   std::vector<uint8_t> menu_bytes = encode_menu_bar(sample_menu_bar());
   MenuBarStream menu_bar;
-  ASSERT_TRUE(decode_menu_bar(menu_bytes.data(), static_cast<uint32_t>(menu_bytes.size()), menu_bar, problem)) << problem;
+  ASSERT_TRUE(decode_menu_bar(menu_bytes.data(), static_cast<uint32_t>(menu_bytes.size()), menu_bar, problem))
+      << problem;
   ASSERT_EQ(menu_bar.menus.size(), 2u);
   const MenuEntry& file = menu_bar.menus[0];
   ASSERT_EQ(file.items.size(), 3u);

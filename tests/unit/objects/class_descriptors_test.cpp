@@ -5,8 +5,8 @@
 
 #include "descriptor_builder.h"
 #include "objects/object_steps.h"
-#include "unit/runtime_classes.h"
 #include "objects/objects.h"
+#include "unit/runtime_classes.h"
 
 namespace ql::testing {
 namespace {

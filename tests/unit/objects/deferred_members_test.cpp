@@ -4,8 +4,8 @@
 #include "object_test_support.h"
 #include "objects/class_registry.h"
 #include "objects/object_steps.h"
-#include "unit/runtime_classes.h"
 #include "objects/objects.h"
+#include "unit/runtime_classes.h"
 
 namespace ql::testing {
 namespace {

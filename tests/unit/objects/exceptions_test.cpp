@@ -9,8 +9,8 @@
 #include "object_test_support.h"
 #include "objects/object_faults.h"
 #include "objects/object_steps.h"
-#include "unit/runtime_classes.h"
 #include "objects/objects.h"
+#include "unit/runtime_classes.h"
 #include "values/exit_list.h"
 
 namespace ql::testing {
@@ -20,7 +20,8 @@ class UnhandledExceptions : public ::testing::Test {
  protected:
   void SetUp() override {
     define_runtime_classes();
-    set_unhandled_exception_message("An exception of class %1 was not handled.\rThe application must shut down.");
+    set_unhandled_exception_message(
+        "An exception of class %1 was not handled.\rThe application must shut down.");
   }
   void TearDown() override { set_unhandled_exception_message(""); }
 };

@@ -5,9 +5,9 @@
 
 #include "descriptor_builder.h"
 #include "objects/object_steps.h"
-#include "unit/runtime_classes.h"
 #include "objects/objects.h"
 #include "quillet/objects.h"
+#include "unit/runtime_classes.h"
 
 namespace ql::testing {
 namespace {

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "image/project_table.h"
 #include "objects/class_array.h"
 #include "objects/class_object.h"
 #include "objects/object.h"
-#include "image/project_table.h"
 #include "values/string.h"
 
 namespace ql::testing {

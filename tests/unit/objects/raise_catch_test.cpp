@@ -34,11 +34,11 @@
   "movups %xmm12, 152(%rax)\n movups %xmm13, 168(%rax)\n movups %xmm14, 184(%rax)\n"      \
   "movups %xmm15, 200(%rax)\n"
 // What the runtime may do to them between the call and the raise: every one is overwritten.
-#define CLOBBER_ALL                                                                             \
-  "movq $-1, %rbx\n movq $-1, %rsi\n movq $-1, %rdi\n movq $-1, %r12\n movq $-1, %r13\n"     \
-  "movq $-1, %r14\n movq $-1, %r15\n pcmpeqd %xmm6, %xmm6\n pcmpeqd %xmm7, %xmm7\n"         \
-  "pcmpeqd %xmm8, %xmm8\n pcmpeqd %xmm9, %xmm9\n pcmpeqd %xmm10, %xmm10\n"                  \
-  "pcmpeqd %xmm11, %xmm11\n pcmpeqd %xmm12, %xmm12\n pcmpeqd %xmm13, %xmm13\n"              \
+#define CLOBBER_ALL                                                                      \
+  "movq $-1, %rbx\n movq $-1, %rsi\n movq $-1, %rdi\n movq $-1, %r12\n movq $-1, %r13\n" \
+  "movq $-1, %r14\n movq $-1, %r15\n pcmpeqd %xmm6, %xmm6\n pcmpeqd %xmm7, %xmm7\n"      \
+  "pcmpeqd %xmm8, %xmm8\n pcmpeqd %xmm9, %xmm9\n pcmpeqd %xmm10, %xmm10\n"               \
+  "pcmpeqd %xmm11, %xmm11\n pcmpeqd %xmm12, %xmm12\n pcmpeqd %xmm13, %xmm13\n"           \
   "pcmpeqd %xmm14, %xmm14\n pcmpeqd %xmm15, %xmm15\n"
 #define CLOBBERING_HEADER ".def clobbering_raiser; .scl 2; .type 32; .endef\n"
 #else
@@ -52,8 +52,7 @@
 #define PATTERN_STORE                                                                     \
   "movq %rbx, 0(%rax)\n movq %r12, 8(%rax)\n movq %r13, 16(%rax)\n movq %r14, 24(%rax)\n" \
   "movq %r15, 32(%rax)\n"
-#define CLOBBER_ALL \
-  "movq $-1, %rbx\n movq $-1, %r12\n movq $-1, %r13\n movq $-1, %r14\n movq $-1, %r15\n"
+#define CLOBBER_ALL "movq $-1, %rbx\n movq $-1, %r12\n movq $-1, %r13\n movq $-1, %r14\n movq $-1, %r15\n"
 #define CLOBBERING_HEADER ".type clobbering_raiser, @function\n"
 #endif
 
@@ -100,15 +99,14 @@ asm(QL_TEXT_BEGIN
 // raises. Written out by hand so that its frame is the plain one the frame walk follows on every target
 // (a compiled C++ function that saves xmm registers on win64 sets its frame pointer elsewhere).
 extern "C" void clobbering_raiser();
-asm(QL_TEXT_BEGIN
-    ".globl clobbering_raiser\n" CLOBBERING_HEADER
-    ".p2align 4\n"
-    "clobbering_raiser:\n"
-    "pushq %rbp\n"
-    "movq %rsp, %rbp\n"
-    "subq $32, %rsp\n" CLOBBER_ALL
-    "call RuntimeNilObject\n"
-    "ud2\n" QL_TEXT_END);
+asm(QL_TEXT_BEGIN ".globl clobbering_raiser\n" CLOBBERING_HEADER
+                  ".p2align 4\n"
+                  "clobbering_raiser:\n"
+                  "pushq %rbp\n"
+                  "movq %rsp, %rbp\n"
+                  "subq $32, %rsp\n" CLOBBER_ALL
+                  "call RuntimeNilObject\n"
+                  "ud2\n" QL_TEXT_END);
 
 namespace ql::testing {
 namespace {
@@ -150,7 +148,6 @@ TEST(RaiseAndCatch, RuntimeExceptionsReachTheCatchClauseOfTheCallingMethod) {
   EXPECT_EQ(catch_raise_fixture(passing_cast), nullptr);
   EXPECT_EQ(live_object_count(), live_before);
 }
-
 
 TEST(RaiseAndCatch, TheHandlerRunsWithTheRegistersOfTheCallThatRaised) {
   define_runtime_classes();

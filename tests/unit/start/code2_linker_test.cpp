@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "unit/image/image_bytes.h"
 #include "image/image_format.h"
+#include "unit/image/image_bytes.h"
 #include "values/entry_gate.h"
 
 namespace ql::test {

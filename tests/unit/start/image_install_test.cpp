@@ -5,9 +5,9 @@
 
 #include <random>
 
-#include "unit/image/image_bytes.h"
 #include "image/settings_record.h"
 #include "image/stream_reader.h"
+#include "unit/image/image_bytes.h"
 #include "values/entry_gate.h"
 
 namespace ql::test {

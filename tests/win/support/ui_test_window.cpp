@@ -12,12 +12,12 @@
 #include "objects/object_steps.h"
 #include "objects/objects.h"
 #include "quillet/windows.h"
-#include "ui/ui_classes.h"
 #include "ui/events/event_messages.h"
-#include "ui/window/window_object.h"
+#include "ui/ui_classes.h"
 #include "ui/ui_steps.h"
-#include "ui/window/view_window.h"
 #include "ui/window/control_table.h"
+#include "ui/window/view_window.h"
+#include "ui/window/window_object.h"
 #include "values/string.h"
 
 namespace ql::testing {

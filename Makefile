@@ -2,6 +2,7 @@
 # make test  installs what is missing, builds every target and runs every test, each fuzz target briefly
 # make fuzz  runs each fuzz target for FUZZ_SECONDS (600 unless given: make fuzz FUZZ_SECONDS=60)
 # make bench runs the benchmarks on win64 under Wine
+# make dist  builds both Windows targets and writes dist/loquat-VERSION-win64.zip and -win32.zip
 .PHONY: all deps build host win64 win32 fuzz-build run test fuzz bench clean
 
 CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -48,6 +49,12 @@ fuzz: fuzz-build
 
 bench: win64
 	scripts/with-display.sh scripts/run-benchmarks.sh build/win64
+
+# The archives for learners: the stripped loquat.exe and its note, and the symbols apart (cmake/release.cmake).
+.PHONY: dist
+dist: win64 win32
+	cmake --build build/win64 --target dist
+	cmake --build build/win32 --target dist
 
 clean:
 	rm -rf build

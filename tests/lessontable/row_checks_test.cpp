@@ -183,7 +183,10 @@ TEST(RowChecks, RecordingsAndTooManyBoxes) {
        "choices",
        "the pair needs 448 px in one row once 'play' is clicked, more than the 416 px band: use shorter "
        "words",
-       {{6, "1*62,1*74,1*86"}}},
+       {{6, "1*62,1*74,1*86"}},
+       2},
+      {185, 4, "Lice,Lazer,play", "choices",
+       "'Lazer' has no recording, so the pair cannot be heard: offer a pair of the 15 recorded pairs"},
       {185, 3, "play", "answers",
        "the answer is 'play', which is removed before the words are checked: give the spoken word"},
   });

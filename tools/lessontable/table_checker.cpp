@@ -4,23 +4,24 @@
 #include <algorithm>
 #include <map>
 
+#include "lessontable/code_pages.h"
 #include "lessontable/engine_text.h"
 #include "lessontable/row_checker.h"
+#include "lessontable/set_order.h"
 
 namespace lessontable {
 namespace {
 
-void check_numbers(const Table& table, Problems& problems) {
+// Every cell reads the same on a Western and on a Japanese system.
+void check_code_pages(const Table& table, Problems& problems) {
   for (size_t i = 0; i < table.rows.size(); ++i) {
     const TableRow& row = table.rows[i];
-    std::string expected = std::to_string(i);
-    if (row.cells[kNumber] == expected) continue;
-    problems.push_back({row.line, static_cast<int>(i), kNumber,
-                        cell_name(kind_of_set(row.cells[kSet]), kNumber),
-                        "the row is numbered '" + row.cells[kNumber] + "' but is row " + expected +
-                            " (rows are numbered from 0 in file order; later rows are not reported): "
-                            "renumber the rows from here"});
-    return;
+    for (int cell = 0; cell < kCellCount; ++cell) {
+      std::string problem = code_page_problem(row.cells[cell]);
+      if (problem.empty()) continue;
+      problems.push_back(
+          {row.line, static_cast<int>(i), cell, cell_name(kind_of_set(row.cells[kSet]), cell), problem});
+    }
   }
 }
 
@@ -44,20 +45,23 @@ void check_repeats(const Table& table, Problems& problems) {
 
 }  // namespace
 
-void check_table(const Table& table, const std::vector<SetEntry>& plan, Problems& problems) {
+void check_table(const Table& table, const LessonPlan& plan, Problems& problems) {
   if (table.rows.empty()) {
     problems.push_back(
         {1, -1, -1, "", "the file holds no rows: write one row per line, 8 cells separated by TABs"});
     return;
   }
-  check_numbers(table, problems);
-  check_set_order(table, plan, problems);
+  const bool partial = is_partial(table, plan);
+  check_numbers(table, plan, partial, problems);
+  check_set_order(table, plan, partial, problems);
   for (size_t i = 0; i < table.rows.size(); ++i) {
     if (table.rows[i].complete) check_row(table.rows[i], static_cast<int>(i), problems);
   }
+  check_code_pages(table, problems);
   check_repeats(table, problems);
   std::stable_sort(problems.begin(), problems.end(),
                    [](const Problem& a, const Problem& b) { return a.line < b.line; });
+  merge_every_row(problems, static_cast<int>(table.rows.size()));
 }
 
 }  // namespace lessontable

@@ -59,11 +59,11 @@ TEST(Exchange, WholeAndPartialTablesRoundTripByteForByte) {
       << checked.out;
 
   // Imported, an edited part replaces its sets and keeps the others; exported again it is the same file.
-  chosen[3][3] = "Lice";
+  chosen[3][5] = "Say it twice.";
   dir.write("part", exchange(chosen));
   ASSERT_EQ(run({"import", dir.file("part"), "-o", table}).code, 0);
   std::vector<Row> edited = rows;
-  edited[183][3] = "Lice";
+  edited[183][5] = "Say it twice.";
   EXPECT_EQ(text_of(dir, "table.tsv"), repository(edited));
   ASSERT_EQ(run({"export", table, "--sets", "L01,LX1", "-o", dir.file("part2")}).code, 0);
   EXPECT_EQ(text_of(dir, "part2"), text_of(dir, "part"));

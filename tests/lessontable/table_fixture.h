@@ -7,6 +7,7 @@
 
 #include "lessontable/commands.h"
 #include "lessontable/lesson_plan.h"
+#include "lessontable/recordings.h"
 #include "lessontable/table.h"
 #include "qlimage/file_io.h"
 #include "tools/temp_dir.h"
@@ -29,8 +30,13 @@ inline Row valid_row(const std::string& code, int index) {
               ""};
     case lessontable::RowKind::kProverb:
       return {n, code, "_ _ _.", "alpha,beta,w" + n, "w" + n + ",alpha,beta", "3", "3*78", "1"};
-    case lessontable::RowKind::kListeningTest:
-      return {n, code, "L ? R/_", "Lice", "Lice,Rice,play", "", "2*72,1*84", ""};
+    case lessontable::RowKind::kListeningTest: {
+      // Every row of a set asks for another recorded word (row 180 for "Alive", of "Alive,Arrive,play").
+      const auto& words = lessontable::recorded_words();
+      size_t k = static_cast<size_t>(index + 2) % words.size();
+      std::string word(words[k]), other(words[k ^ 1]);
+      return {n, code, "L ? R/_", word, word + "," + other + ",play", "", "2*72,1*84", ""};
+    }
     default:
       return {n,
               code,

@@ -25,21 +25,34 @@ void check_code_pages(const Table& table, Problems& problems) {
   }
 }
 
-// The same proverb twice, or the same article item twice, would come up twice in a lesson.
+// The same proverb twice, or the same article item twice, would come up twice in a lesson; a listening
+// test set that asks for one word twice never asks for another.
 void check_repeats(const Table& table, Problems& problems) {
   std::map<std::string, size_t> seen;
   for (size_t i = 0; i < table.rows.size(); ++i) {
     const TableRow& row = table.rows[i];
     RowKind kind = kind_of_set(row.cells[kSet]);
-    if (!row.complete || (kind != RowKind::kProverb && kind != RowKind::kArticle)) continue;
-    std::string key = kind == RowKind::kProverb ? "p\t" + lower_case(row.cells[kAnswers])
-                                                : "a\t" + row.cells[kPattern] + "\t" + row.cells[kAnswers];
+    std::string key, message;
+    int cell = kAnswers;
+    if (kind == RowKind::kProverb) {
+      key = "p\t" + lower_case(row.cells[kAnswers]);
+      message = "the same proverb stands in row ";
+    } else if (kind == RowKind::kArticle) {
+      key = "a\t" + row.cells[kPattern] + "\t" + row.cells[kAnswers];
+      cell = kPattern;
+      message = "the same item stands in row ";
+    } else if (kind == RowKind::kListeningTest) {
+      key = "L\t" + row.cells[kSet] + "\t" + lower_case(row.cells[kAnswers]);
+      message = "the set already asks for '" + row.cells[kAnswers] + "' in row ";
+    }
+    if (!row.complete || key.empty()) continue;
     auto [first, inserted] = seen.emplace(key, i);
     if (inserted) continue;
-    int cell = kind == RowKind::kProverb ? kAnswers : kPattern;
-    problems.push_back({row.line, static_cast<int>(i), cell, cell_name(kind, cell),
-                        std::string(kind == RowKind::kProverb ? "the same proverb" : "the same item") +
-                            " stands in row " + std::to_string(first->second) + ": replace one of them"});
+    problems.push_back(
+        {row.line, static_cast<int>(i), cell, cell_name(kind, cell),
+         message + std::to_string(first->second) +
+             (kind == RowKind::kListeningTest ? ": ask for another word, as the pair's other one"
+                                              : ": replace one of them")});
   }
 }
 

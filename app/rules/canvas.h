@@ -35,21 +35,8 @@ constexpr int box_top(double percent, int layout_width) {
 }
 
 // The baseline of line `line` (1-based) of a pattern of `lines` lines; 0 for the counts the engine sets no
-// baselines for (7, 11 and more than 11) and for a line beyond the count.
-constexpr int baseline(int lines, int line) {
-  constexpr int kShort[7][6] = {
-      {},
-      {140},
-      {120, 180},
-      {110, 160, 210},
-      {80, 130, 180, 230},
-      {60, 107, 155, 202, 250},
-      {60, 107, 155, 202, 250, 297},
-  };
-  if (line < 1 || line > lines) return 0;
-  if (lines <= 6) return kShort[lines][line - 1];
-  if (lines >= 8 && lines <= kMaxLines) return 60 + 30 * (line - 1);
-  return 0;
-}
+// baselines for (7, 11 and more than 11) and for a line beyond the count. Not inline: a 32-bit Windows
+// image cannot take the COMDAT copy that gcc would make of it.
+int baseline(int lines, int line);
 
 }  // namespace loquat::rules

@@ -1,9 +1,10 @@
 # make run   installs what is missing, builds, and starts Loquat (under Xvfb with a screenshot without a display)
+# make author the same with the exercise editor uncovered (loquat.exe --author)
 # make test  installs what is missing, builds every target and runs every test, each fuzz target briefly
 # make fuzz  runs each fuzz target for FUZZ_SECONDS (600 unless given: make fuzz FUZZ_SECONDS=60)
 # make bench runs the benchmarks on win64 under Wine
 # make dist  builds both Windows targets and writes dist/loquat-VERSION-win64.zip and -win32.zip
-.PHONY: all deps build host win64 win32 fuzz-build run test fuzz bench clean
+.PHONY: all deps build host win64 win32 fuzz-build run author test fuzz bench clean
 
 CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 QLIMAGE := $(CURDIR)/build/host/bin/qlimage
@@ -38,6 +39,9 @@ build: host win64 win32 fuzz-build
 
 run: host win64
 	@scripts/run-loquat.sh build/win64
+
+author: host win64
+	@scripts/run-loquat.sh build/win64 --author
 
 test: build
 	ctest --test-dir build/host --output-on-failure -j2

@@ -202,6 +202,13 @@ void WindowPane::apply_geometry() {
     outer.top += wanted.top - actual.top;
     outer.right += wanted.right - actual.right;
     outer.bottom += wanted.bottom - actual.bottom;
+    // A window that code moves keeps its caption and menu bar reachable: its frame's top-left stays inside
+    // the work area (a content top of 25, as the lessons' editor asks, would put both above the screen).
+    RECT work;
+    if (!mdi_child_ && SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
+      if (outer.top < work.top) OffsetRect(&outer, 0, work.top - outer.top);
+      if (outer.left < work.left) OffsetRect(&outer, work.left - outer.left, 0);
+    }
     MoveWindow(hwnd_, outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top, TRUE);
     if (size_changed && resize_pending) {
       resize_pending = false;

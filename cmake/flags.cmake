@@ -44,7 +44,9 @@ endfunction()
 
 set(QL_INCLUDE_DIRS ${PROJECT_SOURCE_DIR}/runtime ${PROJECT_SOURCE_DIR}/sdk ${PROJECT_SOURCE_DIR})
 
-# Windows programs of this tree run under Wine, in the tree's own prefix.
+# Windows programs of this tree run under Wine, in the tree's own prefix; the tree names its Wine (64- or
+# 32-bit) in a file scripts/wine-run.sh reads.
 if(QL_WINDOWS)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh ${CMAKE_BINARY_DIR})
+  file(WRITE ${CMAKE_BINARY_DIR}/wine-arch "${QL_TARGET}\n")
 endif()

@@ -1,8 +1,8 @@
 # make run   installs what is missing, builds, and starts Loquat (under Xvfb with a screenshot without a display)
 # make test  installs what is missing, builds every target and runs every test, each fuzz target briefly
 # make fuzz  runs each fuzz target for FUZZ_SECONDS (600 unless given: make fuzz FUZZ_SECONDS=60)
-# make bench runs the benchmarks on win64 under Wine
-.PHONY: all deps build host win64 win32 fuzz-build run test fuzz bench clean
+# make bench runs the benchmarks on win64 under Wine (make bench-win32: on win32, under 32-bit Wine)
+.PHONY: all deps build host win64 win32 fuzz-build run test fuzz bench bench-win32 clean
 
 CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 QLIMAGE := $(CURDIR)/build/host/bin/qlimage
@@ -55,6 +55,10 @@ fuzz: fuzz-build
 
 bench: win64
 	scripts/with-display.sh scripts/run-benchmarks.sh build/win64
+
+bench-win32: win32
+	@if reason=$$(scripts/wine32-ready.sh); then scripts/with-display.sh scripts/run-benchmarks.sh build/win32; \
+	else echo "win32 benchmarks skipped: $$reason"; fi
 
 clean:
 	rm -rf build

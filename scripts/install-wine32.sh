@@ -10,6 +10,14 @@ if dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok in
   exit 0
 fi
 
+# A failed attempt is not repeated by every make: its reason is kept until `make clean` (or removing the file).
+here=$(cd "$(dirname "$0")" && pwd)
+failed="$here/../build/.install-wine32-failed"
+if [ -f "$failed" ]; then
+  say "not installed: $(cat "$failed") (an earlier attempt; remove build/.install-wine32-failed to try again)"
+  exit 0
+fi
+
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
@@ -43,6 +51,7 @@ give_up() {
   [ ${#added[@]} -eq 0 ] || $sudo apt-get purge -y -q "${added[@]}" >"$work/purge.log" 2>&1 ||
     $sudo dpkg --purge --force-depends "${added[@]}" >>"$work/purge.log" 2>&1
   [ $had_i386 = yes ] || $sudo dpkg --remove-architecture i386 2>/dev/null
+  mkdir -p "$(dirname "$failed")" && echo "$*" >"$failed"
   say "not installed: $*"
   exit 0
 }

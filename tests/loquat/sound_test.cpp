@@ -37,7 +37,8 @@ const std::map<std::string, std::string>& recordings() {
 class LoquatSound : public Loquat {
  protected:
   void SetUp() override {
-    if (harness::audio_capture_path().empty()) GTEST_SKIP() << "run through ctest, which sends Wine's sound to a file";
+    if (harness::audio_capture_path().empty())
+      GTEST_SKIP() << "run through ctest, which sends Wine's sound to a file";
     ASSERT_EQ(recordings().size(), 60u) << "the recordings were not found in " << QL_RECORDINGS_DIR;
     // The program's first play opens the file afresh.
     DeleteFileA(harness::audio_capture_path().c_str());

@@ -57,6 +57,7 @@ class LoquatEditor : public Loquat {
     return rows;
   }
 
+  bool makes_editor_at_start() const override { return false; }
   void SetUp() override {
     Loquat::SetUp();
     if (!HasFatalFailure()) enlarge_window();

@@ -31,7 +31,21 @@ void Loquat::SetUp() {
   main_ = wait_for_window(*program_, {.text = "Loquat"}, 15000);
   ASSERT_TRUE(main_);
   ASSERT_TRUE(settle(main_));
-  ASSERT_EQ(child_windows(main_, true).size(), static_cast<size_t>(kControlCount));
+  // The learner's canvas is made at start; controls beyond the 480 x 360 area a learner sees get their
+  // platform windows once they are uncovered.
+  ASSERT_TRUE(control(kBigCanvas));
+  if (makes_editor_at_start()) make_editor();
+}
+
+// Enlarged and back, before any lesson: the editor's fields, which the tests read as the program's
+// registers, then have platform windows, and no lesson screen is redrawn from under a test.
+void Loquat::make_editor() {
+  RECT frame;
+  GetWindowRect(main_, &frame);
+  enlarge_window();
+  SetWindowPos(main_, nullptr, 0, 0, width_of(frame), height_of(frame), SWP_NOMOVE | SWP_NOZORDER);
+  ASSERT_TRUE(settle(main_));
+  ASSERT_TRUE(control(kFdb1)) << "the editor's fields were not made when they were uncovered";
 }
 
 std::string Loquat::program_path() const { return harness::program_folder() + "loquat.exe"; }
@@ -40,10 +54,14 @@ void Loquat::TearDown() {
   if (program_) program_->end();
 }
 
+// A control's platform window carries its place in the window's creation order, from 1, as its ID. One
+// that lies beyond the area a learner sees is made once the window is enlarged as an author does; one that
+// is hidden has none until it first shows.
 HWND Loquat::control(int index) const {
-  std::vector<HWND> all = child_windows(main_, true);
-  return index < static_cast<int>(all.size()) ? all[index] : nullptr;
+  return find_child(main_, {.control_id = index + 1, .include_hidden = true});
 }
+
+std::string Loquat::fdb(int n) const { return window_text(control(kFdb1 + n - 1)); }
 
 std::vector<std::string> Loquat::pool() const {
   std::vector<std::string> rows;
@@ -92,7 +110,7 @@ int Loquat::take_lesson(int faults) {
   int shown = 1;
   for (; shown <= 2000; ++shown) {
     if (!answer_item(shown <= faults)) return -1;
-    if (pool().empty()) return shown;  // box 1 now reads "end"
+    if (pool().empty()) return shown;   // box 1 now reads "end"
     if (!click_first_box()) return -1;  // "next"
   }
   ADD_FAILURE() << "the lesson did not end";
@@ -132,9 +150,8 @@ void Loquat::expect_title(const std::string& text, Where where) {
   const int left = (480 - width) / 2;
   bool ok = last >= 0 && std::abs(first - left) <= 3 && std::abs((last - first + 1) - width) <= 4;
   if (!ok) {
-    fail("the title line's ink lies at x " + std::to_string(first) + " to " +
-                              std::to_string(last) + "; \"" + text + "\" would lie at " + std::to_string(left) +
-                              " to " + std::to_string(left + width - 1),
+    fail("the title line's ink lies at x " + std::to_string(first) + " to " + std::to_string(last) + "; \"" +
+             text + "\" would lie at " + std::to_string(left) + " to " + std::to_string(left + width - 1),
          where);
   }
 }

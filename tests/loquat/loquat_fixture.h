@@ -65,7 +65,11 @@ class Loquat : public ::testing::Test {
     for (int i = 1; i <= last; ++i) shown += is_visible(box(i)) ? 1 : 0;
     return shown;
   }
-  std::string fdb(int n) const { return window_text(control(kFdb1 + n - 1)); }
+  // The editor's field n, which holds a cell of the item on show.
+  std::string fdb(int n) const;
+  // Whether SetUp makes the editor's platform windows, by enlarging the window and giving it back its size.
+  virtual bool makes_editor_at_start() const { return true; }
+  void make_editor();
   // The row numbers of the running lesson's items still to be done.
   std::vector<std::string> pool() const;
 

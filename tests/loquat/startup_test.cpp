@@ -55,14 +55,57 @@ TEST_F(Loquat, TheFontMenuListsTheInstalledFontsAndAChoiceRedrawsTheItem) {
   // A monospaced face is too wide for the test sentence at 36 and fits at 30: the boxes shrink to 30.
   std::string mono;
   for (const MenuItem& font : fonts)
-    if (mono.empty() && (font.label == "Courier New" || font.label == "Liberation Mono" ||
-                         font.label == "DejaVu Sans Mono"))
+    if (mono.empty() &&
+        (font.label == "Courier New" || font.label == "Liberation Mono" || font.label == "DejaVu Sans Mono"))
       mono = font.label;
   ASSERT_FALSE(mono.empty()) << "no monospaced font is installed";
   // The list is longer than the screen: the keyboard scrolls the menu to the item.
   ASSERT_TRUE(choose_menu_item_by_keys(main_, {"File", "Font", mono}, 10000));
   ASSERT_TRUE(settle(main_));
   EXPECT_EQ(height_of(rect_in_parent(box(1))), 30);
+}
+
+// Loquat as a learner has it: the window never enlarged, so the editor's controls have no platform windows.
+class LoquatAsLearner : public Loquat {
+ protected:
+  bool makes_editor_at_start() const override { return false; }
+};
+
+// The rows of the exercise table as the source holds them, cells split.
+std::vector<std::vector<std::string>> exercise_rows() {
+  std::string path = QL_SOURCE_DIR;
+  path.append("/app/content/exercises.tsv");
+  std::vector<std::vector<std::string>> rows;
+  for (const std::string& line : split(harness::read_file(harness::windows_path_of_unix(path)), '\n'))
+    if (!line.empty() && line[0] != '#') rows.push_back(split(line, '\t'));
+  return rows;
+}
+
+TEST_F(LoquatAsLearner, TheEditorIsMadeOnlyWhenUncoveredAndThenHoldsWhatTheLessonPutThere) {
+  for (int index : {int{kFdb1}, kFdb1 + 7, int{kListBox}, int{kNumbersStrip}, int{kPopupMenu1}})
+    EXPECT_FALSE(control(index)) << "control " << index << " was made before it was seen";
+  ASSERT_TRUE(choose({"Articles", "6  Practice"}));
+  ASSERT_TRUE(click_first_box());  // "start": the engine has written the item's cells into the fields
+  ASSERT_TRUE(is_visible(box(1)));
+  EXPECT_FALSE(control(kFdb1)) << "a lesson made the editor's fields";
+
+  enlarge_window();
+  const std::vector<std::vector<std::string>> table = exercise_rows();
+  ASSERT_EQ(table.size(), 441u);
+  const std::string row_text = fdb(1);
+  ASSERT_FALSE(row_text.empty()) << "Fdb1 lost the row number written before it was made";
+  const size_t row = std::stoul(row_text);
+  ASSERT_LT(row, table.size());
+  for (int n : {1, 2, 4, 5, 6, 7}) EXPECT_EQ(fdb(n), table[row][n - 1]) << "Fdb" << n << " of row " << row;
+  const std::vector<std::string> rest = pool();
+  ASSERT_FALSE(rest.empty());
+  for (const std::string& number : rest) {
+    ASSERT_LT(std::stoul(number), table.size());
+    EXPECT_EQ(table[std::stoul(number)][1], table[row][1])
+        << "row " << number << " is not of the lesson's set";
+  }
+  // With the fields made, the item is answered through them as before.
+  EXPECT_TRUE(answer_item());
 }
 
 }  // namespace

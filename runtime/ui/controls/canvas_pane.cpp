@@ -72,14 +72,15 @@ void create_canvas_pane(QlObject* canvas) {
   ControlFields* c = as_control_fields(canvas);
   if (c->pane || !c->window_pane) return;
   auto* pane = new CanvasPane(canvas, c->window_pane, c->bounds);
-  DWORD ex_style = as_canvas_fields(canvas)->transparent ? WS_EX_TRANSPARENT : 0;
+  pane->build();
+  c->pane_pending = 0;
+}
+
+bool CanvasPane::make_platform_window() {
+  DWORD ex_style = as_canvas_fields(control())->transparent ? WS_EX_TRANSPARENT : 0;
   // Canvases often lie under other controls and under each other; without clipping, the one painted last
   // would wipe whatever the earlier-made siblings above it show (a title picture over a drawing canvas).
-  if (!pane->create_native("QL_Pane", WS_CLIPSIBLINGS, ex_style, nullptr)) {
-    delete pane;
-    return;
-  }
-  c->pane_pending = 0;
+  return create_native("QL_Pane", WS_CLIPSIBLINGS, ex_style, nullptr);
 }
 
 }  // namespace ql

@@ -16,6 +16,11 @@ class CanvasPane final : public ControlPane {
   void mouse_drag(int32_t x, int32_t y) override;
   void mouse_up(int32_t x, int32_t y) override;
   void set_shown(bool shown) override;
+  // Its platform window is made once it is seen.
+  void build() { defer(); }
+
+ private:
+  bool make_platform_window() override;
 };
 
 // The canvas class's CreatePane hook: the pane and its platform window, transparent when the canvas's

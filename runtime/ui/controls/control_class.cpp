@@ -99,6 +99,7 @@ void settle_control_pane(QlObject* control) {
   copy_control_font(control);
   if (!c->visible) pane->state_message(kStateHide);
   if (!c->enabled) pane->state_message(kStateDisable);
+  pane->realize_if_seen();
 }
 
 }  // namespace ql

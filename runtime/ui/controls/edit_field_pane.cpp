@@ -29,6 +29,14 @@ EditPane::~EditPane() {
 bool EditPane::build() {
   EditFieldFields* f = as_edit_field_fields(control());
   rich_ = f->multi_line || f->styled;
+  defer();
+  // The text the field starts with raises TextChange as the control would when given it.
+  if (f->text) raise_on_control(this, edit_field_events::kTextChange);
+  return true;
+}
+
+bool EditPane::make_platform_window() {
+  EditFieldFields* f = as_edit_field_fields(control());
   DWORD style = ES_AUTOHSCROLL;
   if (rich_) style = f->multi_line ? WS_VSCROLL | ES_AUTOVSCROLL | ES_MULTILINE : WS_VSCROLL | ES_AUTOHSCROLL;
   DWORD ex_style = f->border ? WS_EX_CLIENTEDGE : 0;
@@ -43,13 +51,21 @@ bool EditPane::build() {
   set_read_only(f->read_only);
   set_back_color(f->back_color);
   set_text_color(f->text_color);
-  if (f->text) set_text(f->text);  // an empty control needs no text, nor a TextChange for it
+  // The field's text as the program last set it: the program saw its TextChange then.
+  applying_ = true;
+  if (f->text) set_text(f->text);
+  applying_ = false;
   set_limit(f->limit_text);
   set_password(f->password);
   return true;
 }
 
 QlString EditPane::text() const {
+  if (!hwnd_) {
+    QlString stored = as_edit_field_fields(control())->text;
+    string_retain(stored);
+    return stored;
+  }
   int32_t length = GetWindowTextLengthA(hwnd_);
   if (length <= 0) return nullptr;
   std::vector<char> bytes(static_cast<size_t>(length) + 1);
@@ -58,6 +74,13 @@ QlString EditPane::text() const {
 }
 
 void EditPane::set_text(QlString text) {
+  if (!hwnd_) {
+    // The control would raise TextChange as it takes the text, and answer the new text meanwhile.
+    if (!deferred()) return;
+    string_assign(as_edit_field_fields(control())->text, text);
+    raise_on_control(this, edit_field_events::kTextChange);
+    return;
+  }
   SetWindowTextA(hwnd_, string_cview(text));
   if (rich_ && has_text_) set_text_color(rgb_from_colorref(text_colour_));
 }
@@ -67,6 +90,7 @@ void EditPane::set_back_color(uint32_t rgb) {
   has_back_ = true;
   if (brush_) DeleteObject(brush_);
   brush_ = CreateSolidBrush(back_);
+  if (!hwnd_) return;
   if (rich_) SendMessageA(hwnd_, EM_SETBKGNDCOLOR, 0, back_);
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
@@ -78,6 +102,7 @@ void EditPane::set_text_color(uint32_t rgb) {
     if (brush_) DeleteObject(brush_);
     brush_ = CreateSolidBrush(RGB(0xFF, 0xFF, 0xFF));
   }
+  if (!hwnd_) return;
   if (rich_) {
     // A rich-edit control colours its text through its character format, for the text there and to come.
     CHARFORMATA format = {};
@@ -90,11 +115,14 @@ void EditPane::set_text_color(uint32_t rgb) {
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void EditPane::set_read_only(bool read_only) { SendMessageA(hwnd_, EM_SETREADONLY, read_only, 0); }
+void EditPane::set_read_only(bool read_only) {
+  if (hwnd_) SendMessageA(hwnd_, EM_SETREADONLY, read_only, 0);
+}
 
 void EditPane::set_limit(int32_t limit) {
   // 0 is no limit of the field's own; a rich-edit control would otherwise stop at its default.
   LPARAM most = limit > 0 ? limit : 0x7FFFFFFE;
+  if (!hwnd_) return;
   if (rich_) {
     SendMessageA(hwnd_, EM_EXLIMITTEXT, 0, most);
   } else {
@@ -104,6 +132,7 @@ void EditPane::set_limit(int32_t limit) {
 
 // The control keeps the actual text and shows the mask in its place, so typed text is kept as well.
 void EditPane::set_password(bool password) {
+  if (!hwnd_) return;
   SendMessageA(hwnd_, EM_SETPASSWORDCHAR, password ? static_cast<uint8_t>(mask_) : 0, 0);
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
@@ -118,7 +147,7 @@ HBRUSH EditPane::control_color(HDC dc) {
 bool EditPane::command(int32_t notification) {
   switch (notification) {
     case EN_CHANGE:
-      raise_on_control(this, edit_field_events::kTextChange);
+      if (!applying_) raise_on_control(this, edit_field_events::kTextChange);
       return true;
     case EN_SETFOCUS:
       set_focus_pane(this);
@@ -158,7 +187,8 @@ LRESULT EditPane::window_procedure(UINT message, WPARAM wparam, LPARAM lparam) {
 bool EditPane::can_take_focus() { return enabled_ && visible(); }
 
 void EditPane::gain_focus() {
-  if (GetFocus() != hwnd_) SetFocus(hwnd_);
+  realize();
+  if (hwnd_ && GetFocus() != hwnd_) SetFocus(hwnd_);
   raise_on_control(this, rect_control_events::kGotFocus);
 }
 

@@ -11,6 +11,7 @@ class EditPane final : public NativeControlPane {
  public:
   EditPane(QlObject* field, WindowPane* window, const Rect16& bounds);
   ~EditPane() override;  // deletes the background brush
+  // Chooses the kind of control; its platform window is made once it is seen.
   bool build();
 
   bool command(int32_t notification) override;
@@ -36,6 +37,9 @@ class EditPane final : public NativeControlPane {
   bool has_back_ = false, has_text_ = false;
   HBRUSH brush_ = nullptr;
   char mask_ = '*';
+  bool applying_ = false;  // the platform window takes the field's settings as it is made
+
+  bool make_platform_window() override;
 };
 
 EditPane* edit_pane_of(QlObject* field);

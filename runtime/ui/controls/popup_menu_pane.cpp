@@ -14,15 +14,9 @@ namespace ql {
 PopupPane::PopupPane(QlObject* popup, WindowPane* window, const Rect16& rect)
     : NativeControlPane(popup, window, rect) {}
 
-PopupPane::~PopupPane() {
-  if (hwnd_ && IsWindow(hwnd_)) release_tags();
-}
+PopupPane::~PopupPane() { release_rows(); }
 
 bool PopupPane::build() {
-  if (!create_native("COMBOBOX", WS_VSCROLL | CBS_DROPDOWNLIST | WS_TABSTOP, 0, "", kDropDownHeight))
-    return false;
-  adopt(hwnd_);
-  subclass();
   PopupMenuFields* f = as_popup_menu_fields(control());
   QlString rows = f->initial_value;
   f->initial_value = nullptr;
@@ -42,80 +36,102 @@ bool PopupPane::build() {
   }
   if (start < length) add_part(start, length);
   string_release(rows);
+  defer();
   return true;
 }
 
-int32_t PopupPane::count() const { return static_cast<int32_t>(SendMessageA(hwnd_, CB_GETCOUNT, 0, 0)); }
+bool PopupPane::make_platform_window() {
+  if (!create_native("COMBOBOX", WS_VSCROLL | CBS_DROPDOWNLIST | WS_TABSTOP, 0, "", kDropDownHeight))
+    return false;
+  adopt(hwnd_);
+  subclass();
+  for (const Row& row : rows_)
+    SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(string_cview(row.text)));
+  if (selection_ >= 0) SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(selection_), 0);
+  return true;
+}
 
 void PopupPane::add(QlString text) {
-  LRESULT row = SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(string_cview(text)));
-  if (row >= 0) SendMessageA(hwnd_, CB_SETITEMDATA, static_cast<WPARAM>(row), 0);
+  string_retain(text);
+  rows_.push_back({text, nullptr});
+  if (hwnd_) SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(string_cview(text)));
 }
 
 void PopupPane::insert(int32_t row, QlString text) {
-  LRESULT at = SendMessageA(hwnd_, CB_INSERTSTRING, static_cast<WPARAM>(row),
-                            reinterpret_cast<LPARAM>(string_cview(text)));
-  if (at >= 0) SendMessageA(hwnd_, CB_SETITEMDATA, static_cast<WPARAM>(at), 0);
+  if (row == -1) row = count();
+  if (row < 0 || row > count()) return;
+  string_retain(text);
+  rows_.insert(rows_.begin() + row, {text, nullptr});
+  if (selection_ >= row) ++selection_;
+  if (hwnd_)
+    SendMessageA(hwnd_, CB_INSERTSTRING, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(string_cview(text)));
 }
 
 void PopupPane::remove(int32_t row) {
-  QlObject* old = tag(row);
-  SendMessageA(hwnd_, CB_DELETESTRING, static_cast<WPARAM>(row), 0);
-  release_object(old);
+  Row gone = rows_[static_cast<size_t>(row)];
+  rows_.erase(rows_.begin() + row);
+  // The combo box's rule: removing the selected row leaves none selected, a row above it moves it up.
+  if (selection_ == row) {
+    selection_ = -1;
+  } else if (selection_ > row) {
+    --selection_;
+  }
+  if (hwnd_) SendMessageA(hwnd_, CB_DELETESTRING, static_cast<WPARAM>(row), 0);
+  string_release(gone.text);
+  release_object(gone.tag);
 }
 
-void PopupPane::release_tags() {
-  std::vector<QlObject*> tags;
-  for (int32_t row = 0, n = count(); row < n; ++row) {
-    if (QlObject* t = tag(row)) tags.push_back(t);
-    SendMessageA(hwnd_, CB_SETITEMDATA, static_cast<WPARAM>(row), 0);
+void PopupPane::release_rows() {
+  std::vector<Row> rows;
+  rows.swap(rows_);
+  selection_ = -1;
+  for (const Row& row : rows) {
+    string_release(row.text);
+    release_object(row.tag);
   }
-  for (QlObject* t : tags) release_object(t);
 }
 
 void PopupPane::remove_all() {
-  release_tags();
-  SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
+  release_rows();
+  if (hwnd_) SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
 }
 
-int32_t PopupPane::selection() const { return static_cast<int32_t>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0)); }
-
 void PopupPane::select(int32_t row) {
-  SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(holds(row) ? row : -1), 0);
+  selection_ = holds(row) ? row : -1;
+  if (hwnd_) SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(selection_), 0);
   changed();
 }
 
 QlString PopupPane::row_text(int32_t row) const {
   if (!holds(row)) return nullptr;
-  LRESULT length = SendMessageA(hwnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(row), 0);
-  if (length <= 0) return nullptr;
-  std::vector<char> bytes(static_cast<size_t>(length) + 1);
-  LRESULT got =
-      SendMessageA(hwnd_, CB_GETLBTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(bytes.data()));
-  return got > 0 ? string_from_bytes(bytes.data(), static_cast<int32_t>(got)) : nullptr;
+  QlString text = rows_[static_cast<size_t>(row)].text;
+  if (string_length(text) == 0) return nullptr;
+  string_retain(text);
+  return text;
 }
 
 void PopupPane::set_row_text(int32_t row, QlString text) {
-  // A combo box row's text is replaced by replacing the row; its tag and the selection stay.
-  QlObject* kept = tag(row);
-  bool was_selected = selection() == row;
+  string_retain(text);
+  string_release(rows_[static_cast<size_t>(row)].text);
+  rows_[static_cast<size_t>(row)].text = text;
+  if (!hwnd_) return;
+  // A combo box row's text is replaced by replacing the row; the selection stays.
   SendMessageA(hwnd_, CB_DELETESTRING, static_cast<WPARAM>(row), 0);
   SendMessageA(hwnd_, CB_INSERTSTRING, static_cast<WPARAM>(row),
                reinterpret_cast<LPARAM>(string_cview(text)));
-  SendMessageA(hwnd_, CB_SETITEMDATA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(kept));
-  if (was_selected) SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
+  if (selection_ == row) SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
 }
 
 QlObject* PopupPane::tag(int32_t row) const {
-  LRESULT data = SendMessageA(hwnd_, CB_GETITEMDATA, static_cast<WPARAM>(row), 0);
-  return data == CB_ERR ? nullptr : reinterpret_cast<QlObject*>(data);
+  return holds(row) ? rows_[static_cast<size_t>(row)].tag : nullptr;
 }
 
 void PopupPane::set_tag(int32_t row, QlObject* t) {
-  QlObject* old = tag(row);
+  QlObject*& held = rows_[static_cast<size_t>(row)].tag;
   retain_object(t);
-  SendMessageA(hwnd_, CB_SETITEMDATA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(t));
-  release_object(old);
+  release_object(held);
+  held = t;
 }
 
 void PopupPane::changed() {
@@ -134,6 +150,7 @@ void PopupPane::changed() {
 bool PopupPane::command(int32_t notification) {
   switch (notification) {
     case CBN_SELCHANGE:
+      selection_ = static_cast<int32_t>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0));
       changed();
       return true;
     case CBN_SETFOCUS:
@@ -162,14 +179,18 @@ void PopupPane::set_bounds(const Rect16& rect, bool redraw) {
   width = rect.width();
   height = rect.height();
   if (redraw) invalidate();
-  RECT r = rect_in_parent(kDropDownHeight);
-  MoveWindow(hwnd_, r.left, r.top, r.right - r.left, r.bottom - r.top, redraw);
+  if (hwnd_) {
+    RECT r = rect_in_parent(kDropDownHeight);
+    MoveWindow(hwnd_, r.left, r.top, r.right - r.left, r.bottom - r.top, redraw);
+  }
+  realize_if_seen();
 }
 
 bool PopupPane::can_take_focus() { return enabled_ && visible(); }
 
 void PopupPane::gain_focus() {
-  if (GetFocus() != hwnd_) SetFocus(hwnd_);
+  realize();
+  if (hwnd_ && GetFocus() != hwnd_) SetFocus(hwnd_);
   raise_on_control(this, rect_control_events::kGotFocus);
 }
 

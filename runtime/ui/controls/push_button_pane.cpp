@@ -15,6 +15,15 @@ ButtonPane::ButtonPane(QlObject* button, WindowPane* window, const Rect16& rect)
     : NativeControlPane(button, window, rect) {}
 
 bool ButtonPane::build() {
+  PushButtonFields* f = as_push_button_fields(control());
+  is_default = f->is_default;
+  is_cancel = f->is_cancel;
+  defer();
+  update_default_buttons(window(), focus_pane());
+  return true;
+}
+
+bool ButtonPane::make_platform_window() {
   if (!create_native("QL_Pane", WS_CLIPCHILDREN, WS_EX_TRANSPARENT, "")) return false;
   PushButtonFields* f = as_push_button_fields(control());
   HWND button = CreateWindowExA(0, "BUTTON", string_cview(f->caption),
@@ -23,9 +32,7 @@ bool ButtonPane::build() {
   if (!button) return false;
   adopt(button);
   subclass();
-  is_default = f->is_default;
-  is_cancel = f->is_cancel;
-  update_default_buttons(window(), focus_pane());
+  if (shows_default_) SendMessageA(button, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
   return true;
 }
 
@@ -80,6 +87,7 @@ void ButtonPane::set_enabled(bool enabled, bool redraw) {
 bool ButtonPane::can_take_focus() { return enabled_ && visible(); }
 
 void ButtonPane::gain_focus() {
+  realize();
   if (control_hwnd() && GetFocus() != control_hwnd()) SetFocus(control_hwnd());
   raise_on_control(this, rect_control_events::kGotFocus);
 }
@@ -91,6 +99,7 @@ void ButtonPane::set_caption(QlString caption) {
 }
 
 void ButtonPane::show_as_default(bool on) {
+  shows_default_ = on;
   if (!control_hwnd()) return;
   LONG style = GetWindowLongA(control_hwnd(), GWL_STYLE);
   bool now = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;

@@ -10,6 +10,7 @@ namespace ql {
 class ButtonPane final : public NativeControlPane {
  public:
   ButtonPane(QlObject* button, WindowPane* window, const Rect16& bounds);
+  // Takes the button's settings; the platform windows are made once it is seen.
   bool build();
 
   bool command(int32_t notification) override;
@@ -28,6 +29,10 @@ class ButtonPane final : public NativeControlPane {
 
   bool is_default = false;
   bool is_cancel = false;
+
+ private:
+  bool make_platform_window() override;
+  bool shows_default_ = false;  // as the button shows once its platform window is made
 };
 
 // The button's pane, or null while it is not built.

@@ -18,8 +18,11 @@ StaticPane::~StaticPane() {
 
 bool StaticPane::build() {
   take_fields();
-  return create_native("QL_Pane", 0, 0, "");
+  defer();
+  return true;
 }
+
+bool StaticPane::make_platform_window() { return create_native("QL_Pane", 0, 0, ""); }
 
 void StaticPane::take_fields() {
   StaticTextFields* f = as_static_text_fields(control());

@@ -13,6 +13,7 @@ class StaticPane final : public ControlPane {
  public:
   StaticPane(QlObject* label, WindowPane* window, const Rect16& bounds);
   ~StaticPane() override;
+  // Takes what it draws; its platform window is made once it is seen.
   bool build();
   void draw() override;
 
@@ -20,6 +21,7 @@ class StaticPane final : public ControlPane {
   void take_fields();
 
  private:
+  bool make_platform_window() override;
   GraphicsState* graphics_ = nullptr;
   QlString caption_ = nullptr;
   int32_t alignment_ = kStaticLeft;

@@ -6,6 +6,7 @@
 #include "ui/events/app_hooks.h"
 #include "ui/events/event_messages.h"
 #include "ui/events/platform_menus.h"
+#include "ui/events/response_times.h"
 #include "ui/panes/pane_state.h"
 #include "ui/system/object_dump_request.h"
 #include "ui/ui_steps.h"
@@ -81,10 +82,12 @@ bool take_message(int32_t wait_ms, bool& quit) {
     return true;
   }
   if (take_object_dump_request(msg)) return true;
+  note_message_taken(msg);
   if (offer_to_shortcuts(msg)) return true;
   if (mdi_client() && TranslateMDISysAccel(mdi_client(), &msg)) return true;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
+  note_message_dispatched();
   return true;
 }
 

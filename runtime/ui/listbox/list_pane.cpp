@@ -49,18 +49,24 @@ ListPane::~ListPane() {
 ListboxFields* ListPane::fields() const { return as_listbox_fields(control()); }
 
 bool ListPane::build() {
-  if (!create_native("QL_Pane", WS_CLIPCHILDREN, 0, "")) return false;
-  scroll_bar_ = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | WS_VISIBLE | SBS_VERT, 0, 0, 0, 0, hwnd_,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
-  // Its WM_VSCROLL reaches the window, which finds this pane through the property.
-  if (scroll_bar_) SetPropA(scroll_bar_, kInstanceProperty, this);
-  place_scroll_bar();
   font_changed();
   QlString initial_value = fields()->initial_value;
   fields()->initial_value = nullptr;
   load_rows(initial_value);
   string_release(initial_value);
   columns_changed();
+  defer();
+  return true;
+}
+
+bool ListPane::make_platform_window() {
+  if (!create_native("QL_Pane", WS_CLIPCHILDREN, 0, "")) return false;
+  scroll_bar_ = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | WS_VISIBLE | SBS_VERT, 0, 0, 0, 0, hwnd_,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
+  // Its WM_VSCROLL reaches the window, which finds this pane through the property.
+  if (scroll_bar_) SetPropA(scroll_bar_, kInstanceProperty, this);
+  place_scroll_bar();
+  scroll_dirty_ = true;
   sync_scroll_bar();
   return true;
 }
@@ -263,6 +269,7 @@ void ListPane::release_fonts() {
 bool ListPane::can_take_focus() { return enabled_ && visible(); }
 
 void ListPane::gain_focus() {
+  realize();
   focused_ = true;
   if (hwnd_ && GetFocus() != hwnd_) SetFocus(hwnd_);
   draw_focus_ring(true);

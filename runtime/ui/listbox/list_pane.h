@@ -22,7 +22,8 @@ class ListPane final : public ControlPane {
   ListPane(QlObject* list, WindowPane* window, const Rect16& bounds);
   ~ListPane() override;
 
-  // The platform window and scroll bar, the font's metrics, then the initial value and the column widths.
+  // The font's metrics, the initial value and the column widths; the platform window and its scroll bar are
+  // made once the list is seen.
   bool build();
   // Rows (and, on the first line of a list with headings, headings) from a text in the initial value's
   // layout: a tab ends a cell, a carriage return a line.
@@ -86,6 +87,7 @@ class ListPane final : public ControlPane {
   int32_t visible_rows() const;  // rows that fit whole
 
  private:
+  bool make_platform_window() override;
   // Held while rows change and while the pane paints.
   class Lock {
    public:

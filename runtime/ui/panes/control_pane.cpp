@@ -9,7 +9,10 @@ namespace ql {
 ControlPane::ControlPane(QlObject* control, WindowPane* window, const Rect16& rect)
     : Pane(window, rect), control_(control) {
   as_control_fields(control)->pane = this;
-  if (window) window->append_child(this);
+  if (window) {
+    control_id = ++window->control_panes_made;
+    window->append_child(this);
+  }
 }
 
 ControlPane::~ControlPane() {

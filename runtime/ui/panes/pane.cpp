@@ -107,6 +107,7 @@ void Pane::set_bounds(const Rect16& rect, bool redraw) {
     RECT r = rect_in_parent();
     MoveWindow(hwnd_, r.left, r.top, r.right - r.left, r.bottom - r.top, redraw);
   }
+  realize_if_seen();
 }
 
 bool Pane::key_down(int32_t) { return false; }
@@ -135,7 +136,7 @@ void Pane::idle() {}
 bool Pane::adjust_cursor(int32_t, int32_t) { return false; }
 
 void Pane::invalidate() {
-  if (no_redraw) return;
+  if (no_redraw || deferred_) return;
   if (hwnd_) {
     InvalidateRect(hwnd_, nullptr, TRUE);
   } else if (window_ && window_hwnd(window_)) {
@@ -159,12 +160,14 @@ void Pane::set_shown(bool shown) {
   shown_ = shown;
   for (Pane* child = first_child_; child; child = child->next_sibling_) child->set_parent_shown(visible());
   show_native(visible());
+  realize_if_seen();
 }
 
 void Pane::set_parent_shown(bool shown) {
   parent_shown_ = shown;
   for (Pane* child = first_child_; child; child = child->next_sibling_) child->set_parent_shown(visible());
   show_native(visible());
+  realize_if_seen();
 }
 
 void Pane::show_native(bool show) {
@@ -247,13 +250,54 @@ bool Pane::create_native(const char* class_name, DWORD style, DWORD ex_style, co
   RECT r = {bounds.left, bounds.top, bounds.right, bounds.bottom + extra_height};
   if (parent_pane) OffsetRect(&r, -parent_pane->bounds.left, -parent_pane->bounds.top);
   hwnd_ = CreateWindowExA(ex_style, class_name, caption ? caption : "", WS_CHILD | WS_VISIBLE | style, r.left,
-                          r.top, r.right - r.left, r.bottom - r.top, parent, nullptr,
+                          r.top, r.right - r.left, r.bottom - r.top, parent,
+                          reinterpret_cast<HMENU>(static_cast<intptr_t>(control_id)),
                           GetModuleHandleA(nullptr), this);
   return hwnd_ != nullptr;
 }
 
+bool Pane::make_platform_window() { return false; }
+
+bool Pane::seen() const {
+  if (!visible() || !window_ || !window_on_screen(window_)) return false;
+  const Rect16 content = window_content(window_);
+  return bounds.left < content.right && bounds.right > content.left && bounds.top < content.bottom &&
+         bounds.bottom > content.top;
+}
+
+void Pane::realize_if_seen() {
+  if (deferred_ && seen()) realize();
+}
+
+bool Pane::realize() {
+  if (!deferred_ || realizing_ || closed) return hwnd_ != nullptr;
+  realizing_ = true;
+  deferred_ = false;
+  const bool made = make_platform_window() && hwnd_;
+  realizing_ = false;
+  if (!made) return false;
+  take_place_among_siblings();
+  if (!enabled_) set_enabled(false, false);
+  if (!visible()) show_native(false);
+  return true;
+}
+
+// Siblings made at start lie in creation order from the top; a platform window made later goes right after
+// the last sibling made before it in that order.
+void Pane::take_place_among_siblings() {
+  if (!owner_) return;
+  HWND parent = GetParent(hwnd_);
+  HWND after = HWND_TOP;
+  for (Pane* sibling = owner_->first_child_; sibling && sibling != this; sibling = sibling->next_sibling_) {
+    if (sibling->hwnd_ && GetParent(sibling->hwnd_) == parent) after = sibling->hwnd_;
+  }
+  SetWindowPos(hwnd_, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 HDC Pane::acquire_dc() {
   if (paint_dc_) return paint_dc_;
+  // Drawing needs the platform window.
+  if (deferred_) realize();
   if (drawing_dc_) {
     ++drawing_dc_uses_;
     return drawing_dc_;

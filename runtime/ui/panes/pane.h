@@ -88,6 +88,15 @@ class Pane {
   // window's, or that of a visible sibling with the same key whose bounds hold the new ones.
   bool create_native(const char* class_name, DWORD style, DWORD ex_style, const char* caption,
                      int32_t extra_height = 0);
+
+  // A control's platform window is made when its pane is first seen: visible and inside its window's
+  // content area. Until then the pane keeps every setting itself and answers from them; what only the
+  // platform window can give (a device context, the focus, its handle) makes it at once. It then takes the
+  // place among its siblings it would have had had it been made with the others.
+  bool deferred() const { return deferred_; }
+  bool realize();          // makes it now; false when there is none (never wanted, or it failed)
+  void realize_if_seen();  // makes it when the pane is seen
+  bool seen() const;
   HWND hwnd() const { return hwnd_; }
   // Where the pane's window lies inside its parent's client area.
   RECT rect_in_parent(int32_t extra_height = 0) const;
@@ -111,13 +120,21 @@ class Pane {
   int32_t font_size = 12;
   uint8_t font_style = 0;  // bit 0 bold, 1 italic, 2 underline
   int32_t key = 0;         // panes sharing a container page
-  bool closed = false;     // set when closing begins: no further events
+  // The control ID its platform window carries: a control's place in its window's creation order, from 1,
+  // whenever the platform window is made; 0 for panes that are no control.
+  int32_t control_id = 0;
+  bool closed = false;  // set when closing begins: no further events
   bool no_redraw = false;
   bool shown() const { return shown_; }
   bool parent_shown() const { return parent_shown_; }
   bool enabled() const { return enabled_; }
 
  protected:
+  // A pane whose platform window is made later calls defer where it would have made it, and makes it in
+  // make_platform_window from the settings it holds.
+  void defer() { deferred_ = true; }
+  virtual bool make_platform_window();
+
   bool shown_ = true;
   bool parent_shown_ = true;
   bool enabled_ = true;
@@ -131,6 +148,9 @@ class Pane {
   HDC paint_dc_ = nullptr;
   HDC drawing_dc_ = nullptr;
   int32_t drawing_dc_uses_ = 0;
+  bool deferred_ = false;   // a platform window is wanted and not made yet
+  bool realizing_ = false;  // it is being made
+  void take_place_among_siblings();
 };
 
 // The pane a platform window belongs to: window long 0 for windows and "QL_Pane" children, the "QLInstance"
@@ -143,5 +163,8 @@ HWND window_hwnd(const WindowPane* window);
 void apply_window_geometry(WindowPane* window);
 // The window forgets the pane as the one to give the focus back to.
 void forget_window_focus(WindowPane* window, Pane* pane);
+// The window's content area in its own coordinates.
+Rect16 window_content(const WindowPane* window);
+bool window_on_screen(const WindowPane* window);
 
 }  // namespace ql

@@ -178,12 +178,14 @@ void WindowPane::close_request() {}
 
 void WindowPane::show() {
   should_be_shown = true;
+  come_on_screen();
   ShowWindow(hwnd_, SW_SHOWNORMAL);
   BringWindowToTop(hwnd_);
 }
 
 void WindowPane::hide() {
   should_be_shown = false;
+  on_screen = false;
   ShowWindow(hwnd_, SW_HIDE);
 }
 
@@ -219,7 +221,10 @@ void WindowPane::apply_geometry() {
       resized();
     }
   }
-  if (should_be_shown && !IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_SHOW);
+  if (should_be_shown && !IsWindowVisible(hwnd_)) {
+    come_on_screen();
+    ShowWindow(hwnd_, SW_SHOW);
+  }
 }
 
 void WindowPane::erase(HDC dc) {
@@ -263,6 +268,25 @@ HWND owner_window() {
 WindowPane* menu_bar_window() { return registry().menu_bar_window; }
 
 HWND window_hwnd(const WindowPane* window) { return window->hwnd(); }
+Rect16 window_content(const WindowPane* window) { return window->bounds; }
+bool window_on_screen(const WindowPane* window) { return window->on_screen; }
+
+namespace {
+void realize_seen_within(Pane* pane) {
+  for (Pane* child = pane->first_child(); child; child = child->next_sibling()) {
+    child->realize_if_seen();
+    realize_seen_within(child);
+  }
+}
+}  // namespace
+
+void WindowPane::realize_seen_children() { realize_seen_within(this); }
+
+void WindowPane::come_on_screen() {
+  if (on_screen) return;
+  on_screen = true;
+  realize_seen_children();
+}
 void forget_window_focus(WindowPane* window, Pane* pane) {
   if (window->last_focus == pane) window->last_focus = nullptr;
 }

@@ -62,12 +62,21 @@ class WindowPane : public Pane {
   bool holds_menu_bar = false;
   bool active = false;
   bool should_be_shown = false;
+  // Set as the window is put on screen: its controls' platform windows are made only from then on, so that
+  // those the window's Open moves out of sight are never made.
+  bool on_screen = false;
   bool resizable;
   bool has_back_color = false;
   COLORREF back_colorref = 0xFFFFFF;
 
+  int32_t control_panes_made = 0;  // the control IDs handed out so far
+
   // The pane that last had the focus in this window, given it back when the window is activated.
   Pane* last_focus = nullptr;
+
+  // Makes the platform windows of the controls that are now seen, in creation order.
+  void realize_seen_children();
+  void come_on_screen();
 
   // Takes the window off the window list, the modal stack and the other registers of windows: a closed
   // window is no longer one of them, even while its pane lives on to the end of a message.

@@ -74,6 +74,7 @@ LRESULT WindowPane::handle(UINT message, WPARAM wparam, LPARAM lparam) {
       bounds = {0, 0, clamp16(wanted.height()), clamp16(wanted.width())};
       width = bounds.width();
       height = bounds.height();
+      realize_seen_children();
       resized();
       return 0;
     case WM_ACTIVATE:

@@ -1,6 +1,6 @@
-/* A hand-written Win32 program, no runtime, whose one window has what the lesson window has: a menu bar,
-   31 panes, 10 rich edits, a list box of the exercise table's rows, a popup, 13 buttons and a picture, all
-   made at start. The floor loquat.exe's start is measured against. Usage: lesson_window_floor TABLE */
+// The hand-written floor of Loquat's start: the lesson window's controls, made at start without the runtime.
+// One window with what the lesson window has: a menu bar, 31 panes, 10 rich edits, a list box of the
+// exercise table's rows, a popup, 13 buttons and a picture. Usage: lesson_window_floor TABLE
 #include <windows.h>
 
 #include <stdio.h>

@@ -51,6 +51,7 @@ void define_app_classes() {
   hooks.menu_bar = platform_menu_bar;
   hooks.menu_command = dispatch_menu_command;
   hooks.menu_enabling = enable_menus;
+  hooks.submenu_opening = submenu_opening;
   hooks.shortcut_command = shortcut_command;
   hooks.application_active = application_active;
   hooks.application_cursor = application_cursor;

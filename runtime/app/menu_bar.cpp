@@ -77,6 +77,7 @@ void add_entry(const image::MenuEntry& entry, Menu* menu) {
     append_separator(menu->platform);
   } else if (entry.has_submenu) {
     auto* submenu = new Menu{create_popup_menu(), {}};
+    submenu->submenu = true;
     bar->menus.push_back(submenu);
     read_items(entry.items, submenu);
     slot.submenu = submenu;

@@ -48,6 +48,10 @@ struct MenuSlot {
 struct Menu {
   MenuHandle platform = nullptr;
   std::vector<MenuSlot> items;
+  // A submenu's state (its clones above all: the font submenu holds one per installed font) reaches its
+  // platform menu only once it has opened, so that opening another menu first does not pay for it.
+  bool submenu = false;
+  bool opened = false;
 };
 
 struct MenuBar {

@@ -58,9 +58,20 @@ void enable_menus() {
   QlObject* front = front_window_object();
   if (is_compiled_window(front)) fire_event(front, window_events::kEnableMenuItems);
   fire_application_event("EnableMenuItems");
-  for (Menu* menu : bar->menus) apply_menu_state(*menu);
+  for (Menu* menu : bar->menus)
+    if (!menu->submenu || menu->opened) apply_menu_state(*menu);
   redraw_menu_bar();
   for (QlObject* item : items) release_object(item);
+}
+
+void submenu_opening(MenuHandle platform) {
+  MenuBar* bar = menu_bar();
+  if (!bar) return;
+  for (Menu* menu : bar->menus) {
+    if (menu->platform != platform || !menu->submenu) continue;
+    menu->opened = true;
+    apply_menu_state(*menu);
+  }
 }
 
 void dispatch_menu_command(int32_t command_id) {

@@ -25,15 +25,10 @@ bool menu_shows(HWND window, HMENU menu) {
   return false;
 }
 
-// The path can be chosen: every item exists and is enabled. Fails the test otherwise.
-// Whether every item of the path exists. Whether one is greyed is seen only once its menu has opened:
-// programs enable their items as a menu opens.
-bool check_path(HWND window, const MenuPath& path, Where where) {
-  for (size_t level = 1; level <= path.size(); ++level) {
-    MenuPath part(path.begin(), path.begin() + static_cast<long>(level));
-    if (!menu_item(window, part, where)) return false;
-  }
-  return true;
+// A menu bar title the path starts with. The items below it are looked for as their menus open: a program
+// may fill a menu, or enable its items, only as it opens.
+bool check_title(HWND window, const MenuPath& path, Where where) {
+  return menu_item(window, {path[0]}, where).has_value();
 }
 
 bool refuse_greyed(HWND window, const MenuPath& path, const MenuItem& item, Where where) {
@@ -47,6 +42,17 @@ bool give_up(HWND window, const std::string& message, Where where) {
   close_menus(window);
   fail(message, where);
   return false;
+}
+
+// The path's item among the items of its menu as it stands open. When it is missing the test fails naming
+// the labels the menu holds, and the menus close.
+std::optional<MenuItem> item_of_path(HWND window, const MenuPath& path, size_t level,
+                                     const std::vector<MenuItem>& items, Where where) {
+  if (std::optional<MenuItem> item = item_labelled(items, path[level])) return item;
+  std::optional<MenuItem> item =
+      menu_item(window, MenuPath(path.begin(), path.begin() + static_cast<long>(level) + 1), where);
+  if (!item) close_menus(window);
+  return item;
 }
 
 bool wait_for_submenu(HWND window, const MenuItem& item, int timeout_ms, Where where) {
@@ -87,13 +93,12 @@ int steps_to(const std::vector<MenuItem>& items, const MenuItem& item) {
 
 bool choose_menu_item(HWND window, const MenuPath& path, int timeout_ms, Where where) {
   if (path.empty()) return give_up(window, "cannot choose a menu item: the path is empty", where);
-  if (!check_path(window, path, where)) return false;
+  if (!check_title(window, path, where)) return false;
   HMENU menu = nullptr;
   for (size_t level = 0; level < path.size(); ++level) {
     std::vector<MenuItem> items = menu_items(window, menu, where);
-    std::optional<MenuItem> item = item_labelled(items, path[level]);
-    if (!item)
-      return give_up(window, "the menu item \"" + path[level] + "\" disappeared while choosing", where);
+    std::optional<MenuItem> item = item_of_path(window, path, level, items, where);
+    if (!item) return false;
     if (refuse_greyed(window, path, *item, where)) return false;
     if (!item->rect)
       return give_up(window, "the menu item \"" + item->label + "\" has no place on the screen", where);
@@ -110,7 +115,7 @@ bool choose_menu_item(HWND window, const MenuPath& path, int timeout_ms, Where w
 
 bool choose_menu_item_by_keys(HWND window, const MenuPath& path, int timeout_ms, Where where) {
   if (path.empty()) return give_up(window, "cannot choose a menu item: the path is empty", where);
-  if (!check_path(window, path, where)) return false;
+  if (!check_title(window, path, where)) return false;
   if (!bring_to_front(window, timeout_ms, where)) return false;
   press_key(VK_MENU);
   if (!wait_until([&] { return in_menu_mode(window); }, "Alt to select the menu bar", timeout_ms, where))
@@ -118,9 +123,8 @@ bool choose_menu_item_by_keys(HWND window, const MenuPath& path, int timeout_ms,
   HMENU menu = nullptr;
   for (size_t level = 0; level < path.size(); ++level) {
     std::vector<MenuItem> items = menu_items(window, menu, where);
-    std::optional<MenuItem> item = item_labelled(items, path[level]);
-    if (!item)
-      return give_up(window, "the menu item \"" + path[level] + "\" disappeared while choosing", where);
+    std::optional<MenuItem> item = item_of_path(window, path, level, items, where);
+    if (!item) return false;
     if (refuse_greyed(window, path, *item, where)) return false;
     bool last = level + 1 == path.size();
     if (char key = unique_access_key(items, *item)) {
@@ -151,6 +155,26 @@ bool look_into_menu(HWND window, const std::string& title, int timeout_ms, Where
   return wait_until([&] { return open_menus(window).empty() && !in_menu_mode(window); },
                     "the menu \"" + title + "\" to close", timeout_ms, where) ||
          close_menus(window);
+}
+
+bool look_into_menus(HWND window, const MenuPath& path, int timeout_ms, Where where) {
+  if (path.empty()) return give_up(window, "cannot look into a menu: the path is empty", where);
+  if (!check_title(window, path, where)) return false;
+  HMENU menu = nullptr;
+  for (size_t level = 0; level < path.size(); ++level) {
+    std::vector<MenuItem> items = menu_items(window, menu, where);
+    std::optional<MenuItem> item = item_of_path(window, path, level, items, where);
+    if (!item) return false;
+    if (!item->submenu) return give_up(window, "the menu item " + describe(path) + " opens no menu", where);
+    if (!item->rect)
+      return give_up(window, "the menu item \"" + item->label + "\" has no place on the screen", where);
+    const POINT target = center_of(*item->rect);
+    move_mouse(target);
+    click_at(target);
+    if (!wait_for_submenu(window, *item, timeout_ms, where)) return false;
+    menu = item->submenu;
+  }
+  return close_menus(window);
 }
 
 }  // namespace ql::driver

@@ -58,6 +58,10 @@ bool choose_menu_item_by_keys(HWND window, const MenuPath& path, int timeout_ms 
 // into a menu: the program runs its menu enabling on the way. True when the menu opened and closed.
 bool look_into_menu(HWND window, const std::string& title, int timeout_ms = 3000,
                     Where where = Where::current());
+// Opens the menus along the path with the mouse, down to the last, which opens a menu too, and closes them
+// all with Escape: a program that fills a submenu as it opens has filled it afterwards.
+bool look_into_menus(HWND window, const MenuPath& path, int timeout_ms = 3000,
+                     Where where = Where::current());
 
 // The popup menu windows (class "#32768") the window's process shows, and the menu each shows.
 struct OpenMenu {

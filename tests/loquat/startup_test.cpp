@@ -43,6 +43,12 @@ TEST_F(Loquat, OpensOnTheCreditsScreenWithItsMenus) {
 
 TEST_F(Loquat, TheFontMenuListsTheInstalledFontsAndAChoiceRedrawsTheItem) {
   ASSERT_TRUE(choose({"Articles", "6  Practice"}));
+  // Until it first opens, the font submenu holds only the item the image gives it: one per font is made then.
+  std::optional<MenuItem> font = find_menu_item(main_, {"File", "Font"});
+  ASSERT_TRUE(font);
+  EXPECT_EQ(menu_items(main_, font->submenu).size(), 1u);
+  // The submenu holds the fonts once it has opened.
+  ASSERT_TRUE(look_into_menus(main_, {"File", "Font"}));
   std::vector<MenuItem> fonts;
   for (const MenuItem& menu : menu_items(main_))
     if (menu.label == "File")

@@ -14,6 +14,7 @@ struct AppHooks {
   MenuHandle (*menu_bar)() = nullptr;                  // the platform menu bar, or null
   void (*menu_command)(int32_t command_id) = nullptr;  // dispatch a menu command
   void (*menu_enabling)() = nullptr;                   // before a menu opens
+  void (*submenu_opening)(MenuHandle menu) = nullptr;  // as a popup menu opens (WM_INITMENUPOPUP)
   // The command id of the shortcut with that text (case folded), or 0.
   int32_t (*shortcut_command)(const std::string& text) = nullptr;
   void (*application_active)(bool active) = nullptr;  // WM_ACTIVATEAPP

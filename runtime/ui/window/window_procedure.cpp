@@ -133,6 +133,9 @@ LRESULT WindowPane::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_INITMENU:
       if (app_hooks().menu_enabling) app_hooks().menu_enabling();
       return 0;
+    case WM_INITMENUPOPUP:
+      if (app_hooks().submenu_opening) app_hooks().submenu_opening(reinterpret_cast<MenuHandle>(wparam));
+      return 0;
     case WM_ENTERIDLE:
       if (app_hooks().idle) app_hooks().idle();
       return 0;

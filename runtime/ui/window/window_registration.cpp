@@ -60,6 +60,9 @@ LRESULT CALLBACK mdi_frame_procedure(HWND hwnd, UINT message, WPARAM wparam, LPA
     case WM_INITMENU:
       if (app_hooks().menu_enabling) app_hooks().menu_enabling();
       return 0;
+    case WM_INITMENUPOPUP:
+      if (app_hooks().submenu_opening) app_hooks().submenu_opening(reinterpret_cast<MenuHandle>(wparam));
+      return 0;
     case WM_MOUSEACTIVATE:
       if (modal_window_up()) {
         MessageBeep(0);

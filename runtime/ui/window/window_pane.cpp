@@ -112,13 +112,17 @@ WindowPane::WindowPane(int32_t type, bool close_box, bool grow_box, bool zoom_bo
   if (frame.modal) push_modal(this);
 }
 
-WindowPane::~WindowPane() {
+void WindowPane::leave_window_list() {
   WindowRegistry& r = registry();
   unlink_window(this);
   if (r.menu_bar_window == this) r.menu_bar_window = nullptr;
   if (r.main_window == this) r.main_window = nullptr;
   std::erase(r.modal, this);
   if (window_under_pointer() == this) set_window_under_pointer(nullptr);
+}
+
+WindowPane::~WindowPane() {
+  leave_window_list();
   revoke_drop_target(this);
   if (hwnd_ && holds_menu_bar) SetMenu(hwnd_, nullptr);  // the menu bar outlives its window
   if (hwnd_ && mdi_child_ && IsWindow(hwnd_)) {
@@ -259,6 +263,9 @@ HWND owner_window() {
 WindowPane* menu_bar_window() { return registry().menu_bar_window; }
 
 HWND window_hwnd(const WindowPane* window) { return window->hwnd(); }
+void forget_window_focus(WindowPane* window, Pane* pane) {
+  if (window->last_focus == pane) window->last_focus = nullptr;
+}
 void apply_window_geometry(WindowPane* window) { window->apply_geometry(); }
 
 }  // namespace ql

@@ -1,21 +1,20 @@
-// The application class AppClass1: the font menu and colours at start, menu enabling, and the menu handlers,
-// which pass each command on to the lesson window and let dispatch go on.
+// The application class AppClass1: the font menu and colours at start, menu enabling with the check marks
+// of the font and the voice, and the menu handlers, which pass each command on to the lesson window and let
+// dispatch go on.
 #include "cloze.h"
 
 using namespace loquat;
 
 namespace {
 
-QlString font_item() { return QL_STR("FileFontFontname"); }
-
-void set_item_text(QlObject* item, int32_t font) {
-  Str name(getFontName(font));
-  menuItemTextSetter(item, 0, name.get());
-}
-
 void enable(QlString name) {
   Obj item(RuntimeMenuReference(name));
   if (item) RuntimeEnableMenu(item.get());
+}
+
+void check(QlString name, bool checked) {
+  Obj item(RuntimeMenuReference(name));
+  if (item) menuItemCheckedSetter(item.get(), 0, checked);
 }
 
 // name1 to name<last>.
@@ -68,17 +67,9 @@ extern "C" {
 
 extern const uint32_t app_size = sizeof(QlApplicationBase);
 
-// The font submenu gets one item per installed font, in the order the system lists them.
+// The font submenu gets one item per installed face, in the order the system lists them.
 void app_open(QlObject*) {
-  int32_t fonts = getFontCount();
-  if (fonts > 0) {
-    Obj first(RuntimeMenuArrayReference(font_item(), 0));
-    if (first) set_item_text(first.get(), 0);
-  }
-  for (int32_t font = 1; font < fonts; ++font) {
-    Obj clone(RuntimeCloneMenu(font_item()));
-    if (clone) set_item_text(clone.get(), font);
-  }
+  fill_font_menu();
   Obj window(cloze_instance());
   if (!window) return;
   Cloze& cloze = state(window.get());
@@ -109,18 +100,20 @@ void app_enable_menu_items(QlObject*) {
       !is_shown(control(window.get(), QL_STR("bigNoteField")))) {
     enable(QL_STR("FileFont"));
   }
-  int32_t fonts = getFontCount();
-  for (int32_t font = 0; font < fonts; ++font) {
-    Obj item(RuntimeMenuArrayReference(QL_STR("FileFontFontName"), font));
-    if (item) RuntimeEnableMenu(item.get());
-  }
+  enable_font_menu(window.get());
+  // The voice heard is checked: Rowan until another is chosen.
+  QlString voice = window ? state(window.get()).voice : nullptr;
+  check(QL_STR("VoiceRowan"), is_empty(voice) || same(voice, QL_STR("rowan")));
+  check(QL_STR("VoiceMaren"), same(voice, QL_STR("maren")));
+  check(QL_STR("VoiceBoth"), same(voice, QL_STR("both")));
 }
 
 bool menu_file_about(QlObject*) { return on_cloze(cloze_display_about_loquat); }
 
 bool menu_file_font(QlObject*, int32_t index) {
   Obj window(cloze_instance());
-  if (window) cloze_choose_font(window.get(), index);
+  Str face = font_of_item(index);
+  if (window) cloze_choose_font(window.get(), face.get());
   return false;
 }
 

@@ -25,7 +25,10 @@ extern "C" void super_can_paint(QlObject* self, QlObject* g) {
   SuperCan& b = box_state(self);
   int32_t w = bound(self, kQlWidth);
   int32_t h = bound(self, kQlHeight);
-  graphicsForeColorSetter(g, 0, edge_colour(b.light_edge, true));
+  // A light edge in the canvas's own colour would not show: the box would have only two sides.
+  int32_t light = edge_colour(b.light_edge, true);
+  if (light == cloze.back_colour) light = RuntimeRGB(200, 200, 200);
+  graphicsForeColorSetter(g, 0, light);
   RuntimeGraphicsDrawLine(g, 1, 1, w, 1);
   RuntimeGraphicsDrawLine(g, 1, h - 1, 1, 1);
   graphicsForeColorSetter(g, 0, edge_colour(b.dark_edge, false));

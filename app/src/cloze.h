@@ -31,6 +31,26 @@ struct Cloze {
   // Set by an editor command that changed the table, cleared by GET FILE and SAVE AS FILE: quitting then
   // asks whether to save.
   int32_t table_changed;
+  // What the canvas shows (Screen), so that a font choice draws the same screen again, and the About
+  // picture drawn over it (its number, or 0).
+  int32_t screen;
+  int32_t overlay;
+  // The lesson running: the rows it opened with; the rows that had a fault, in the order of their first
+  // fault. Rows are separated by single spaces.
+  QlString lesson_rows;
+  QlString faulted_rows;
+  // An item previewed from the editor, which touches neither the lesson's pool nor its score.
+  int32_t previewing;
+};
+
+// What the canvas shows.
+enum Screen : int32_t {
+  kScreenBlank = 0,  // nothing yet: the credits, or an empty canvas
+  kScreenOpening,    // a lesson's introduction or logo, with "examples" or "start"
+  kScreenItem,       // an item being answered
+  kScreenItemDone,   // a finished item, with "next" or "end" and maybe "?"
+  kScreenEnd,        // "PLEASE CHOOSE AGAIN"
+  kScreenBoard,      // a compare board
 };
 
 // A box of the BoxStrip control array.
@@ -66,7 +86,7 @@ void cloze_show_logo(QlObject* self);
 int32_t cloze_colour(QlObject* self, QlString name);
 int32_t cloze_string_width(QlObject* self, QlString text, QlString font, int32_t size);
 int32_t cloze_get_string_width(QlObject* self, QlString font);
-void cloze_choose_font(QlObject* self, int32_t font_index);
+void cloze_choose_font(QlObject* self, QlString font);
 QlString cloze_the_voice(QlObject* self);
 void cloze_play_sound(QlObject* self, QlString word);
 void cloze_display_about_loquat(QlObject* self);
@@ -151,5 +171,28 @@ void draw_picture(QlObject* g, int32_t number, int32_t x, int32_t y);
 
 // Hiding the credits picture the first time a lesson or board is chosen (lesson_open.cpp).
 void hide_credits(QlObject* window);
+
+// The font submenu (font_menu.cpp): filled at start, enabled with the face in use checked, and the face of
+// an item.
+void fill_font_menu();
+void enable_font_menu(QlObject* window);
+Str font_of_item(int32_t index);
+
+// Takes a face for the sentence and the boxes at the largest size that fits (display_settings.cpp).
+bool fit_font(QlObject* window, QlString font);
+
+// A box on the canvas: shown and not parked above it.
+bool on_show(QlObject* box);
+
+// Drawing a screen again as it was, in the current font (screen_redraw.cpp), and the end of a lesson.
+void redraw_screen(QlObject* window);
+void draw_end_screen(QlObject* window);
+// An About picture (its resource number) drawn over the canvas (screens.cpp).
+void draw_overlay(QlObject* window, int32_t overlay);
+
+// Rows as space-separated numbers (row_lists.cpp).
+bool has_row(QlString rows, QlString row);
+Str without_row(QlString rows, QlString row);
+Str with_row_last(QlString rows, QlString row);
 
 }  // namespace loquat

@@ -38,6 +38,8 @@ void cloze_destruct(QlObject* self, void*) {
   release(cloze.fault_flag);
   release(cloze.replay_word);
   release(cloze.replay_speaker);
+  release(cloze.lesson_rows);
+  release(cloze.faulted_rows);
 }
 
 // Shows only the lesson area; the editor and the colour buttons lie outside it.

@@ -1,6 +1,6 @@
 // The application class AppClass1: the font menu and colours at start, menu enabling with the check marks
-// of the font and the voice, and the menu handlers, which pass each command on to the lesson window and let
-// dispatch go on.
+// of the settings, and the menu handlers, which pass each command on to the lesson window and
+// let dispatch go on.
 #include "cloze.h"
 
 using namespace loquat;
@@ -94,6 +94,7 @@ void app_enable_menu_items(QlObject*) {
   enable(QL_STR("AboutArticlesM"));
   enable_numbered(QL_STR("Proverbs"), 13);
   enable_numbered(QL_STR("L"), 8);
+  enable(QL_STR("FileMarkWrong"));
   // Fonts can be chosen once a lesson shows neither the credits nor an introduction.
   Obj window(cloze_instance());
   if (window && !is_shown(control(window.get(), QL_STR("CreditsCanvas"))) &&
@@ -106,6 +107,7 @@ void app_enable_menu_items(QlObject*) {
   check(QL_STR("VoiceRowan"), is_empty(voice) || same(voice, QL_STR("rowan")));
   check(QL_STR("VoiceMaren"), same(voice, QL_STR("maren")));
   check(QL_STR("VoiceBoth"), same(voice, QL_STR("both")));
+  check(QL_STR("FileMarkWrong"), window && state(window.get()).mark_wrong);
 }
 
 bool menu_file_about(QlObject*) { return on_cloze(cloze_display_about_loquat); }
@@ -128,6 +130,15 @@ bool menu_file_sound(QlObject*) {
   } else {
     menuItemTextSetter(item.get(), 0, QL_STR("Clicking On"));
   }
+  return false;
+}
+
+// A check mark shows the setting; wrong boxes are struck through while it is on.
+bool menu_file_mark_wrong(QlObject*) {
+  Obj window(cloze_instance());
+  if (!window) return false;
+  Cloze& cloze = state(window.get());
+  cloze.mark_wrong = !cloze.mark_wrong;
   return false;
 }
 

@@ -41,6 +41,10 @@ struct Cloze {
   QlString faulted_rows;
   // An item previewed from the editor, which touches neither the lesson's pool nor its score.
   int32_t previewing;
+  // Once the Screen button moved the editor out of the way, it stays out of sight.
+  int32_t large_layout;
+  // File > Mark Wrong Answers.
+  int32_t mark_wrong;
 };
 
 // What the canvas shows.
@@ -59,6 +63,8 @@ struct SuperCan {
   QlString caption;     // shown, and reported on a click
   QlString light_edge;  // colour names of the top-left and bottom-right edges
   QlString dark_edge;
+  // Struck through as a wrong answer, until the item's next right answer.
+  int32_t marked;
 };
 
 extern "C" {
@@ -87,6 +93,7 @@ int32_t cloze_colour(QlObject* self, QlString name);
 int32_t cloze_string_width(QlObject* self, QlString text, QlString font, int32_t size);
 int32_t cloze_get_string_width(QlObject* self, QlString font);
 void cloze_choose_font(QlObject* self, QlString font);
+bool cloze_key_down(QlObject* self, QlString key);
 QlString cloze_the_voice(QlObject* self);
 void cloze_play_sound(QlObject* self, QlString word);
 void cloze_display_about_loquat(QlObject* self);
@@ -189,6 +196,12 @@ void redraw_screen(QlObject* window);
 void draw_end_screen(QlObject* window);
 // An About picture (its resource number) drawn over the canvas (screens.cpp).
 void draw_overlay(QlObject* window, int32_t overlay);
+
+// The click setting, kept in the text of File > "Clicking Off" ("Clicking On" while clicks are off).
+bool clicking_off();
+// Wrong answers struck through (wrong_marks.cpp): while File > Mark Wrong Answers is on or clicks are off.
+void mark_wrong_box(QlObject* window, int32_t index);
+void clear_marks(QlObject* window);
 
 // Rows as space-separated numbers (row_lists.cpp).
 bool has_row(QlString rows, QlString row);

@@ -14,6 +14,7 @@ void preview_row(QlObject* window, int32_t row, bool keep_notes) {
     show(control(window, QL_STR("NoteField")), false);
   }
   cloze_clear_them_all(window);
+  clear_marks(window);
   empty_fields(window);
   load_row(window, row);
   cloze_set_up_arrays(window);

@@ -105,6 +105,7 @@ void update_status(QlObject* window) {
 extern "C" {
 
 void cloze_click_good(QlObject* self, QlString word) {
+  clear_marks(self);
   Str number = number_text(state(self).current_row);
   Str code = cell_text(self, kSet);
   bool listening = starts_with(code.get(), QL_STR("L"));

@@ -24,6 +24,7 @@ extern "C" {
 // Items are drawn with replacement: only a right answer without a fault takes an item out of the pool.
 void cloze_go_to_the_next(QlObject* self) {
   cloze_clear_them_all(self);
+  clear_marks(self);
   release(state(self).fault_flag);
   // Whatever was previewed, the lesson goes on.
   state(self).previewing = 0;

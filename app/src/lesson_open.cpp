@@ -38,6 +38,7 @@ void clear_lesson(QlObject* self) {
   set_cell_text(self, kSet, nullptr);
   hide_credits(self);
   cloze_clear_them_all(self);
+  clear_marks(self);
   show(control(self, QL_STR("bigNoteField")), false);
   show(control(self, QL_STR("NoteField")), false);
   formRefresh(self);

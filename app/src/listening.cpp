@@ -94,6 +94,7 @@ void cloze_menus_select_specials(QlObject* self, int32_t board) {
   release(state(self).fault_flag);
   // A board is no lesson: nothing of it is scored or kept.
   Cloze& cloze = state(self);
+  clear_marks(self);
   release(cloze.lesson_rows);
   release(cloze.faulted_rows);
   cloze.previewing = 0;

@@ -1,7 +1,8 @@
-// The application class AppClass1: the font menu and colours at start, menu enabling with the check marks
-// of the settings, and the menu handlers, which pass each command on to the lesson window and
+// The application class AppClass1: the font menu, colours and kept settings at start, menu enabling with the
+// check marks of the settings, and the menu handlers, which pass each command on to the lesson window and
 // let dispatch go on.
 #include "cloze.h"
+#include "progress.h"
 
 using namespace loquat;
 
@@ -57,7 +58,15 @@ bool select_specials(int32_t board) {
 
 bool choose_voice(QlString voice) {
   Obj window(cloze_instance());
-  if (window) store(state(window.get()).voice, voice);
+  if (!window) return false;
+  store(state(window.get()).voice, voice);
+  save_progress(window.get());
+  return false;
+}
+
+bool open_review(int32_t review) {
+  Obj window(cloze_instance());
+  if (window) cloze_open_review(window.get(), review);
   return false;
 }
 
@@ -67,7 +76,8 @@ extern "C" {
 
 extern const uint32_t app_size = sizeof(QlApplicationBase);
 
-// The font submenu gets one item per installed face, in the order the system lists them.
+// The font submenu gets one item per installed face, in the order the system lists them; the settings and
+// progress of earlier starts are read.
 void app_open(QlObject*) {
   fill_font_menu();
   Obj window(cloze_instance());
@@ -79,6 +89,7 @@ void app_open(QlObject*) {
   // The editor's item stays in no menu a learner sees; its shortcut (Ctrl+Shift+E) works all the same.
   Obj editor(RuntimeMenuReference(QL_STR("EditEditor")));
   if (editor) menuItemVisibleSetter(editor.get(), 0, false);
+  load_progress(window.get());
   if (started_for_authors()) cloze_show_editor(window.get());
 }
 
@@ -95,6 +106,9 @@ void app_enable_menu_items(QlObject*) {
   enable_numbered(QL_STR("Proverbs"), 13);
   enable_numbered(QL_STR("L"), 8);
   enable(QL_STR("FileMarkWrong"));
+  enable(QL_STR("FileProgress"));
+  enable(QL_STR("ArticlesReview"));
+  enable(QL_STR("ProverbsReview"));
   // Fonts can be chosen once a lesson shows neither the credits nor an introduction.
   Obj window(cloze_instance());
   if (window && !is_shown(control(window.get(), QL_STR("CreditsCanvas"))) &&
@@ -130,6 +144,8 @@ bool menu_file_sound(QlObject*) {
   } else {
     menuItemTextSetter(item.get(), 0, QL_STR("Clicking On"));
   }
+  Obj window(cloze_instance());
+  if (window) save_progress(window.get());
   return false;
 }
 
@@ -139,8 +155,13 @@ bool menu_file_mark_wrong(QlObject*) {
   if (!window) return false;
   Cloze& cloze = state(window.get());
   cloze.mark_wrong = !cloze.mark_wrong;
+  save_progress(window.get());
   return false;
 }
+
+bool menu_file_progress(QlObject*) { return on_cloze(cloze_display_progress); }
+bool menu_articles_review(QlObject*) { return open_review(kReviewArticles); }
+bool menu_proverbs_review(QlObject*) { return open_review(kReviewProverbs); }
 
 bool menu_about_articles(QlObject*) { return on_cloze(cloze_display_about_articles); }
 bool menu_articles1(QlObject*) { return select_main(1); }

@@ -40,7 +40,7 @@ int32_t canvas_width(QlObject* window) { return bound(control(window, QL_STR("bi
 
 bool on_show(QlObject* box) { return is_shown(box) && bound(box, kQlTop) > rules::kParkedTop; }
 
-// The whole canvas drawn anew: whatever an About command drew over it is gone.
+// The whole canvas drawn anew: whatever an About or Progress command drew over it is gone.
 void fill_canvas(QlObject* window, QlObject* g, int32_t colour) {
   state(window).overlay = 0;
   QlObject* canvas = control(window, QL_STR("bigCanvas"));

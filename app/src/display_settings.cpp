@@ -1,6 +1,7 @@
 // Display settings: the background and box colour cycles, the font of the sentence, and the colours the
 // lesson canvas and the explanation field open with.
 #include "cloze.h"
+#include "progress.h"
 
 using namespace loquat;
 
@@ -89,12 +90,13 @@ void big_canvas_paint(QlObject* self, QlObject* g) {
   RuntimeGraphicsFillRect(g, 0, 0, bound(self, kQlWidth), bound(self, kQlHeight));
 }
 
-// The face chosen from the font menu. The screen on show is drawn again as it was, in the new face: the
-// item keeps its fault, a finished item its "next" or "end", the logo stays the logo.
+// The face chosen from the font menu, kept with the settings. The screen on show is drawn again as it was,
+// in the new face: the item keeps its fault, a finished item its "next" or "end", the logo stays the logo.
 void cloze_choose_font(QlObject* self, QlString font) {
   if (is_empty(font)) return;
-  fit_font(self, font);
+  if (fit_font(self, font)) store(state(self).chosen_font, font);
   redraw_screen(self);
+  save_progress(self);
 }
 
 }  // extern "C"

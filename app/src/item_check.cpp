@@ -1,6 +1,7 @@
 // Checking answers: a right one fills the next gap and may finish the item, a wrong one marks it. The score
-// counts the items answered without a fault.
+// counts the items answered without a fault; a lesson's end is recorded with its progress.
 #include "cloze.h"
+#include "progress.h"
 
 using namespace loquat;
 
@@ -129,6 +130,7 @@ void cloze_click_good(QlObject* self, QlString word) {
     Obj b = box(self, i);
     if (b) show(b.get(), true);
   }
+  if (done && pool_size(self) == 0 && !state(self).previewing) record_lesson(self);
 }
 
 void cloze_click_bad(QlObject* self) {

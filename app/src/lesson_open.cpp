@@ -1,6 +1,8 @@
-// Opening a lesson from the menus: the set's pool of rows, its title and its first box.
+// Opening a lesson from the menus: the set's pool of rows, its title and its first box; and a review of
+// past mistakes, pooled from the rows that had a fault.
 #include "cloze.h"
 #include "lesson_table.h"
+#include "progress.h"
 
 using namespace loquat;
 
@@ -55,6 +57,7 @@ void clear_lesson(QlObject* self) {
   release(cloze.fault_flag);
   release(cloze.lesson_rows);
   release(cloze.faulted_rows);
+  cloze.review = kNoReview;
   cloze.previewing = 0;
   cloze.screen = kScreenBlank;
 }
@@ -96,6 +99,20 @@ void cloze_menus_select_main(QlObject* self, int32_t selection) {
   if (!lesson) return;
   Str pool = pool_of(self, lesson->prefix);
   open_with_pool(self, lesson->title, lesson->first_box, lesson->introduction, pool.get());
+}
+
+// A review opens like a practice lesson, on the logo with "start"; with nothing to review it says so.
+void cloze_open_review(QlObject* self, int32_t review) {
+  clear_lesson(self);
+  set_top_line(self, 1, review_title(review));
+  Str pool = review_pool(self, review);
+  if (is_empty(pool.get())) {
+    draw_no_mistakes(self);
+    state(self).screen = kScreenNoMistakes;
+    return;
+  }
+  open_with_pool(self, review_title(review), QL_STR("start"), nullptr, pool.get());
+  state(self).review = review;
 }
 
 }  // extern "C"

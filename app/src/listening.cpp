@@ -97,6 +97,7 @@ void cloze_menus_select_specials(QlObject* self, int32_t board) {
   clear_marks(self);
   release(cloze.lesson_rows);
   release(cloze.faulted_rows);
+  cloze.review = kNoReview;
   cloze.previewing = 0;
   cloze.overlay = 0;
   cloze.screen = kScreenBoard;

@@ -1,6 +1,6 @@
 // Drawing the screen on show again as it is, after a font choice changed the sentence's face and size: the
 // opening of a lesson, an item (keeping its fault), a finished item (keeping "next" or "end" and "?"), a
-// compare board, the end, and what an About command drew over them.
+// compare board, the end, and what an About or Progress command drew over them.
 #include "cloze.h"
 
 using namespace loquat;
@@ -73,6 +73,9 @@ void redraw_screen(QlObject* window) {
       break;
     case kScreenBoard:
       redraw_board(window);
+      break;
+    case kScreenNoMistakes:
+      draw_no_mistakes(window);
       break;
     default:
       redraw_blank(window);

@@ -14,6 +14,10 @@ void draw_picture(QlObject* g, int32_t number, int32_t x, int32_t y) {
 }
 
 void draw_overlay(QlObject* window, int32_t overlay) {
+  if (overlay == kProgressPicture) {
+    cloze_display_progress(window);
+    return;
+  }
   Obj g = canvas_graphics(window);
   draw_picture(g.get(), overlay, 0, 0);
   state(window).overlay = overlay;

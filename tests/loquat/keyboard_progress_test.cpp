@@ -1,4 +1,6 @@
-// Beyond the mouse: a lesson taken by keyboard alone, and wrong answers marked on screen.
+// Beyond the mouse and beyond one start: a lesson taken by keyboard alone, wrong answers marked on screen,
+// progress and settings kept in %APPDATA%\Loquat\progress.txt and read at the next start, past mistakes
+// reviewed, the Progress picture, and a damaged progress file set aside.
 #include <algorithm>
 
 #include "loquat_fixture.h"
@@ -7,6 +9,7 @@ namespace ql::loquat_tests {
 namespace {
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 100, 0);
 
 int red_in(HWND window) {
   ScreenCapture capture(client_rect_on_screen(window));
@@ -15,6 +18,9 @@ int red_in(HWND window) {
 
 class LoquatKept : public Loquat {
  protected:
+  std::string kept_folder() const { return folder_ + "Loquat\\"; }
+  std::string progress_text() const { return harness::read_file(kept_folder() + "progress.txt"); }
+
   // The choice boxes on show, in reading order: rows from the top, left to right.
   std::vector<int> reading_order() const {
     std::vector<int> boxes;
@@ -59,6 +65,35 @@ class LoquatKept : public Loquat {
       press(key_for(box_with(trimmed(split(fdb(4), ',')[0]))));
     EXPECT_EQ(trimmed(fdb(4)), "") << "the keys did not answer the item";
     return with_fault ? row : std::string();
+  }
+  // Takes the lesson on show by keys from its first box, faulting the first item; that item's row.
+  std::string take_by_keys() {
+    press(VK_RETURN);  // "start" or "examples"
+    std::string faulted = answer_by_keys(true);
+    for (int shown = 0; !pool().empty() && shown < 50; ++shown) {
+      press(VK_SPACE);  // "next"
+      answer_by_keys(false);
+    }
+    EXPECT_TRUE(pool().empty());
+    return faulted;
+  }
+  // Ends the program as a learner would and starts it again on the same folders.
+  void restart() {
+    ProgramEnd end = program_->end();
+    EXPECT_EQ(end.how, ProgramEnd::How::closed) << to_string(end.how);
+    program_ = std::make_unique<Program>("\"" + program_path() + "\"", folder_);
+    ASSERT_TRUE(program_->started());
+    main_ = wait_for_window(*program_, {.text = "Loquat"}, 15000);
+    ASSERT_TRUE(main_);
+    ASSERT_TRUE(settle(main_));
+  }
+  std::vector<std::string> checked_in(const MenuPath& path) {
+    std::vector<std::string> checked;
+    std::optional<MenuItem> menu = menu_item(main_, path);
+    if (menu && menu->submenu)
+      for (const MenuItem& item : menu_items(main_, menu->submenu))
+        if (item.checked) checked.push_back(item.label);
+    return checked;
   }
 };
 
@@ -125,6 +160,104 @@ TEST_F(LoquatKept, AWrongAnswerIsMarkedWhileAskedForOrWhileClicksAreOff) {
   const int other = wrong_box();
   press(key_for(other));
   EXPECT_GT(red_in(box(other)), width_of(client_rect(box(other))));
+}
+
+TEST_F(LoquatKept, ProgressAndSettingsOutliveTheProgramAndReviewMistakesPoolsTheFaultedRows) {
+  ASSERT_TRUE(look_into_menu(main_, "File"));
+  std::string mono;
+  for (const char* face : {"Courier New", "Liberation Mono", "DejaVu Sans Mono"})
+    if (mono.empty() && find_menu_item(main_, {"File", "Font", face})) mono = face;
+  ASSERT_FALSE(mono.empty());
+
+  // Two lessons, each with one item faulted; then a font, a voice, clicks off, marks on.
+  ASSERT_TRUE(choose({"Articles", "1 Basic Rules"}));
+  const std::string first = take_by_keys();
+  expect_title("Articles 1 - THE BASIC RULE - 3 items, 2 correct.");
+  ASSERT_TRUE(choose({"Articles", "12  Illnesses"}));
+  const std::string second = take_by_keys();
+  expect_title("Articles 12 - ILLNESSES - 2 items, 1 correct.");
+  press(VK_RETURN);  // "end": the end screen counts the faulted item, below "PLEASE CHOOSE AGAIN"
+  RECT told = client_rect_on_screen(control(kBigCanvas));
+  told.top += 262;
+  told.bottom = told.top + 50;
+  EXPECT_GT(ScreenCapture(told).count(RGB(0, 0, 100), 40), 200) << "the end screen does not tell the fault";
+  ASSERT_TRUE(choose_menu_item_by_keys(main_, {"File", "Font", mono}, 10000));
+  ASSERT_TRUE(choose({"Sounds", "Choose Voice", "Maren"}));
+  ASSERT_TRUE(choose({"File", "Clicking Off"}));
+  ASSERT_TRUE(choose({"File", "Mark Wrong Answers"}));
+
+  restart();
+  const std::string kept = progress_text();
+  EXPECT_EQ(kept.rfind("Loquat progress 1\r\n", 0), 0u) << kept;
+  EXPECT_NE(kept.find("\tArticles 1 - THE BASIC RULE -\t3\t2\t" + first + "\r\n"), std::string::npos) << kept;
+  EXPECT_NE(kept.find("\tArticles 12 - ILLNESSES -\t2\t1\t" + second + "\r\n"), std::string::npos) << kept;
+  EXPECT_FALSE(GetFileAttributesA((kept_folder() + "progress.tmp").c_str()) != INVALID_FILE_ATTRIBUTES);
+  // The same settings at the second start.
+  ASSERT_TRUE(look_into_menu(main_, "File"));
+  ASSERT_TRUE(look_into_menu(main_, "Sounds"));
+  EXPECT_EQ(checked_in({"File", "Font"}), std::vector<std::string>{mono});
+  EXPECT_EQ(checked_in({"Sounds", "Choose Voice"}), std::vector<std::string>{"Maren"});
+  EXPECT_TRUE(expect_menu_item_state(main_, {"File", "Clicking On"}, true, false));
+  EXPECT_TRUE(expect_menu_item_state(main_, {"File", "Mark Wrong Answers"}, true, true));
+
+  // The review pools exactly the faulted rows, the most recent first; answered cleanly they leave it.
+  ASSERT_TRUE(choose({"Articles", "Review Mistakes"}));
+  EXPECT_EQ(pool(), (std::vector<std::string>{second, first}));
+  expect_title("REVIEW ARTICLES - 2 items");
+  EXPECT_EQ(height_of(rect_in_parent(box(1))), 30) << "the kept font is not in use";
+  press(VK_RETURN);  // "start"
+  for (int shown = 0; shown < 2; ++shown) {
+    answer_by_keys(false);
+    if (!pool().empty()) press(VK_RETURN);  // "next"
+  }
+  expect_title("REVIEW ARTICLES - Perfect Score");
+  ASSERT_TRUE(choose({"Articles", "Review Mistakes"}));
+  EXPECT_TRUE(pool().empty());
+  EXPECT_FALSE(is_visible(box(1))) << "nothing to review, and yet a box";
+  RECT below_logo = client_rect_on_screen(control(kBigCanvas));
+  below_logo.top += 215;
+  below_logo.bottom = below_logo.top + 65;
+  EXPECT_GT(ScreenCapture(below_logo).count(RGB(0, 0, 100), 40), 200)
+      << "the screen does not say there is nothing to review";
+
+  // Progress: a bar for each lesson, as long as its last score, in the order of the menus.
+  ASSERT_TRUE(choose({"File", "Progress"}));
+  RECT canvas = client_rect_on_screen(control(kBigCanvas));
+  ScreenCapture picture(canvas);
+  const int bar_lengths[] = {120, 90, 180};  // 2 of 3, 1 of 2, 2 of 2 over 180 pixels
+  for (int row = 0; row < 3; ++row) {
+    const int y = canvas.top + 58 + 19 * row - 5;
+    int green = 0;
+    for (int x = canvas.left; x < canvas.right; ++x) green += colors_close(picture.at({x, y}), kGreen, 30);
+    EXPECT_NEAR(green, bar_lengths[row], 2) << "row " << row;
+  }
+  EXPECT_EQ(picture.count(kGreen, 30), (120 + 90 + 180) * 11);
+}
+
+TEST_F(LoquatKept, ADamagedProgressFileIsSetAsideAndToldOnce) {
+  program_->end();
+  CreateDirectoryA(kept_folder().c_str(), nullptr);
+  const std::string damaged = "Loquat progress 1\r\nvoice\tmaren\r\nlesson\t2024-01-01 10:00\tArt";
+  ASSERT_TRUE(harness::write_file(kept_folder() + "progress.txt", damaged));
+  program_ = std::make_unique<Program>("\"" + program_path() + "\"", folder_);
+  main_ = wait_for_window(*program_, {.text = "Loquat"}, 15000);
+  ASSERT_TRUE(main_);
+  ASSERT_TRUE(settle(main_));
+  ASSERT_TRUE(wait_until([&] { return !program_->message_boxes().empty(); }, "the damage to be told"));
+  std::vector<harness::MessageBox> told = program_->message_boxes();
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].text.find("progress-damaged.txt"), std::string::npos) << told[0].text;
+  EXPECT_EQ(harness::read_file(kept_folder() + "progress-damaged.txt"), damaged);
+  // Nothing of the damaged file is taken: the voice is still the first one.
+  ASSERT_TRUE(look_into_menu(main_, "Sounds"));
+  EXPECT_EQ(checked_in({"Sounds", "Choose Voice"}), std::vector<std::string>{"Rowan"});
+  // A setting changed writes a whole new file; the next start tells nothing.
+  ASSERT_TRUE(choose({"File", "Clicking Off"}));
+  EXPECT_EQ(progress_text().rfind("Loquat progress 1\r\n", 0), 0u);
+  restart();
+  EXPECT_TRUE(program_->message_boxes().empty());
+  EXPECT_TRUE(find_menu_item(main_, {"File", "Clicking On"}));
+  EXPECT_TRUE(program_->running());
 }
 
 }  // namespace

@@ -15,8 +15,8 @@ TEST_F(LoquatEditor, TheTableGoesToAFileAndComesBackFromIt) {
   // The popup's suffix starts empty, so the file is "clozeDBdata"; the dialog is answered with that path.
   EXPECT_EQ(window_text(control(kPopupMenu1)), "");
   ASSERT_TRUE(click(control(kSaveLBtoDisk)));
-  const bool saved = wait_until([&] { return saved_text().size() >= table.size(); },
-                                "the table to be saved", 15000);
+  const bool saved =
+      wait_until([&] { return saved_text().size() >= table.size(); }, "the table to be saved", 15000);
   if (!saved) {
     ProgramEnd end = program_->end();
     for (const harness::MessageBox& box : end.boxes) ADD_FAILURE() << "message: " << box.text;

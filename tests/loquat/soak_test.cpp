@@ -16,8 +16,8 @@ struct Usage {
 };
 
 std::string read_text(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            0, nullptr);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {};
   std::string text;
   char buffer[4096];
@@ -67,9 +67,11 @@ class LoquatSoak : public Loquat {
 
   Objects objects() {
     DeleteFileA(dump_.c_str());
-    PostThreadMessageA(GetWindowThreadProcessId(main_, nullptr), RegisterWindowMessageA("QuilletDumpObjects"), 0, 0);
+    PostThreadMessageA(GetWindowThreadProcessId(main_, nullptr), RegisterWindowMessageA("QuilletDumpObjects"),
+                       0, 0);
     std::string text;
-    wait_until([&] { return (text = read_text(dump_)).find(" objects\r\n") != std::string::npos; }, "the object dump");
+    wait_until([&] { return (text = read_text(dump_)).find(" objects\r\n") != std::string::npos; },
+               "the object dump");
     Objects figures;
     figures.pool_bytes = std::strtol(text.c_str(), nullptr, 10);
     size_t line = text.find('\n');
@@ -83,8 +85,10 @@ class LoquatSoak : public Loquat {
 TEST_F(LoquatSoak, ALongRunOfClicksLeavesObjectsMemoryAndThreadsWhereTheyWere) {
   const char* asked = std::getenv("QL_SOAK_CLICKS");
   const long clicks_wanted = asked ? std::strtol(asked, nullptr, 10) : 200;
-  const char* lessons[][2] = {{"Articles", "16 All Articles"}, {"Proverbs", "3 Intermediate"},
-                              {"Articles", "6  Practice"}, {"Proverbs", "1 Elementary"}};
+  const char* lessons[][2] = {{"Articles", "16 All Articles"},
+                              {"Proverbs", "3 Intermediate"},
+                              {"Articles", "6  Practice"},
+                              {"Proverbs", "1 Elementary"}};
   Usage warm;
   Objects before;
   for (int round = 0; round <= 4 || clicks_ < clicks_wanted; ++round) {
@@ -104,10 +108,11 @@ TEST_F(LoquatSoak, ALongRunOfClicksLeavesObjectsMemoryAndThreadsWhereTheyWere) {
   Usage end = usage_of(program_path());
   ASSERT_TRUE(choose({lessons[0][0], lessons[0][1]}));
   Objects after = objects();
-  printf("after %ld clicks: live objects %ld -> %ld, pool %ld -> %ld bytes; data %ld -> %ld kB, resident %ld -> "
-         "%ld kB, threads %ld -> %ld\n",
-         clicks_, before.live, after.live, before.pool_bytes, after.pool_bytes, warm.data_kb, end.data_kb,
-         warm.rss_kb, end.rss_kb, warm.threads, end.threads);
+  printf(
+      "after %ld clicks: live objects %ld -> %ld, pool %ld -> %ld bytes; data %ld -> %ld kB, resident %ld -> "
+      "%ld kB, threads %ld -> %ld\n",
+      clicks_, before.live, after.live, before.pool_bytes, after.pool_bytes, warm.data_kb, end.data_kb,
+      warm.rss_kb, end.rss_kb, warm.threads, end.threads);
   ASSERT_GT(before.live, 0) << "no object dump came";
   EXPECT_EQ(after.live, before.live) << "objects are left behind";
   // The pool also holds the texts the window keeps of the last item shown, which differ from run to run.

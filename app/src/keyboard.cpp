@@ -1,12 +1,22 @@
 // Answering by keyboard, as the window's KeyDown: 1 to 9 choose the choice boxes on show in reading order,
-// Enter or Space the command box, "?" the question mark, R the word of a listening item again. While the
-// editor is out of sight every key stops here, so none reaches its controls (Tab would move the focus
+// and, as the keys go on along the top row, 0, "-" and "=" the tenth to twelfth (a proverb has up to 12
+// words); Enter or Space the command box, "?" the question mark, R the word of a listening item again. While
+// the editor is out of sight every key stops here, so none reaches its controls (Tab would move the focus
 // there, and the arrows change its popup).
 #include "cloze.h"
 
 using namespace loquat;
 
 namespace {
+
+// The place in reading order a key chooses (from 1), or 0.
+int32_t choice_of_key(int32_t code) {
+  if (code >= '1' && code <= '9') return code - '0';
+  if (code == '0') return 10;
+  if (code == '-') return 11;
+  if (code == '=') return 12;
+  return 0;
+}
 
 bool is_command(QlString caption) {
   return same(caption, QL_STR("start")) || same(caption, QL_STR("examples")) ||
@@ -89,8 +99,8 @@ bool editor_in_sight(QlObject* window) {
 extern "C" bool cloze_key_down(QlObject* self, QlString key) {
   int32_t code = StringAsc(key);
   int32_t index = 0;
-  if (code >= '1' && code <= '9') {
-    index = nth_choice(self, code - '0');
+  if (choice_of_key(code)) {
+    index = nth_choice(self, choice_of_key(code));
   } else if (code == 13 || code == ' ') {
     index = box_where(self, is_command);
   } else if (code == '?') {

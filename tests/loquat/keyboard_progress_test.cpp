@@ -1,7 +1,10 @@
 // Beyond the mouse and beyond one start: a lesson taken by keyboard alone, wrong answers marked on screen,
 // progress and settings kept in %APPDATA%\Loquat\progress.txt and read at the next start, past mistakes
 // reviewed, the Progress picture, and a damaged progress file set aside.
+#include <strings.h>
+
 #include <algorithm>
+#include <iterator>
 
 #include "loquat_fixture.h"
 
@@ -33,17 +36,20 @@ class LoquatKept : public Loquat {
     });
     return boxes;
   }
-  // The key that chooses box i: its place in reading order.
+  // The key that chooses box i: its place in reading order, along the top row from 1 to "=".
   WORD key_for(int i) const {
     std::vector<int> order = reading_order();
     auto at = std::find(order.begin(), order.end(), i);
     EXPECT_NE(at, order.end()) << "box " << i << " is not on show";
-    return static_cast<WORD>('1' + (at - order.begin()));
+    const WORD keys[] = {'1', '2', '3', '4', '5', '6', '7', '8', '9', '0', VK_OEM_MINUS, VK_OEM_PLUS};
+    const size_t place = static_cast<size_t>(at - order.begin());
+    EXPECT_LT(place, std::size(keys)) << "box " << i << " has no key";
+    return place < std::size(keys) ? keys[place] : WORD(0);
   }
   int box_with(const std::string& caption) const {
     std::vector<std::string> choices = split(fdb(5), ',');
     for (int i = 0; i < static_cast<int>(choices.size()); ++i)
-      if (trimmed(choices[i]) == caption) return i + 1;
+      if (strcasecmp(trimmed(choices[i]).c_str(), caption.c_str()) == 0) return i + 1;
     return 0;
   }
   int wrong_box() const {
@@ -131,6 +137,22 @@ TEST_F(LoquatKept, BasicRulesIsTakenByKeyboardAloneAndNoKeyReachesTheHiddenEdito
   press(VK_ESCAPE);
   press(VK_DOWN);
   EXPECT_NE(window_text(control(kPopupMenu1)), popup) << "the editor's popup no longer takes its keys";
+}
+
+// "13 Advanced" holds proverbs of ten and twelve words: 0, "-" and "=" choose the tenth to the twelfth.
+TEST_F(LoquatKept, TheLongestProverbsAreRebuiltByTheKeysOfTheTopRow) {
+  ASSERT_TRUE(choose({"Proverbs", "13 Advanced"}));
+  ASSERT_EQ(pool().size(), 20u);
+  press(VK_RETURN);  // "start"
+  // Items are taken by keys until the twelve-word proverb has been rebuilt; every item leaves the pool.
+  size_t longest = 0;
+  for (size_t shown = 1; shown <= 20 && longest < 12; ++shown) {
+    longest = std::max(longest, reading_order().size());
+    answer_by_keys(false);
+    EXPECT_EQ(pool().size(), 20 - shown);
+    if (!pool().empty()) press(VK_SPACE);  // "next"
+  }
+  EXPECT_EQ(longest, 12u);
 }
 
 TEST_F(LoquatKept, AWrongAnswerIsMarkedWhileAskedForOrWhileClicksAreOff) {

@@ -62,7 +62,10 @@ int32_t pool_size(QlObject* window) {
 void finish_item(QlObject* window, QlString number, bool listening) {
   Cloze& cloze = state(window);
   // A previewed row is no item of the lesson.
-  if (is_empty(cloze.fault_flag) && !cloze.previewing) remove_from_pool(window, number);
+  if (is_empty(cloze.fault_flag) && !cloze.previewing) {
+    remove_from_pool(window, number);
+    review_answered(window, number);
+  }
   cloze_clear_them_all(window);
   Obj first = box(window, 1);
   // "end" is as wide as its own caption (and so centred); "next" keeps the width "end" gives.

@@ -14,8 +14,10 @@ void load_progress(QlObject* window);
 void save_progress(QlObject* window);
 
 // The lesson that has just ended: its line, and its rows that had a fault put first among the mistakes of
-// their kind; in a review, the rows answered without a fault leave the list. Then saved.
+// their kind. Then saved.
 void record_lesson(QlObject* window);
+// An item of a review answered without a fault: its row leaves the list of mistakes, and that is saved.
+void review_answered(QlObject* window, QlString row);
 
 // The review a row of the table belongs to: articles for the "a" sets, proverbs for the "p" sets.
 int32_t review_of_row(QlObject* window, QlString row);

@@ -1,6 +1,6 @@
 // A finished lesson recorded: its line with the date, title, items, score and the rows that had a fault;
-// those rows put first among the mistakes of their kind; the rows a review saw answered without a fault
-// taken off its list. And the pool a review opens with.
+// those rows put first among the mistakes of their kind; a row a review sees answered without a fault taken
+// off its list at once. And the pool a review opens with.
 #include "progress.h"
 
 using namespace loquat;
@@ -88,6 +88,17 @@ Str review_pool(QlObject* window, int32_t review) {
   return pool;
 }
 
+// Kept at once, so that a review left before its end still takes the rows answered off the list.
+void review_answered(QlObject* window, QlString row) {
+  Cloze& cloze = state(window);
+  if (cloze.review == kNoReview || cloze.previewing || has_row(cloze.faulted_rows, row)) return;
+  QlString& list = mistakes_of(cloze, cloze.review);
+  if (!has_row(list, row)) return;
+  Str rest = without_row(list, row);
+  store(list, rest.get());
+  save_progress(window);
+}
+
 void record_lesson(QlObject* window) {
   Cloze& cloze = state(window);
   if (is_empty(cloze.lesson_rows)) return;
@@ -103,16 +114,6 @@ void record_lesson(QlObject* window) {
     QlString& list = mistakes_of(cloze, review);
     Str first = with_row_first(list, row.get());
     store(list, first.get());
-  }
-  if (cloze.review != kNoReview) {
-    QlString& list = mistakes_of(cloze, cloze.review);
-    int32_t rows = count_fields(cloze.lesson_rows, QL_STR(" "));
-    for (int32_t i = 1; i <= rows; ++i) {
-      Str row = nth_field(cloze.lesson_rows, QL_STR(" "), i);
-      if (has_row(cloze.faulted_rows, row.get())) continue;
-      Str rest = without_row(list, row.get());
-      store(list, rest.get());
-    }
   }
   const int32_t reviews[] = {kReviewArticles, kReviewProverbs};
   for (int32_t review : reviews) {

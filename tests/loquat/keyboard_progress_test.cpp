@@ -228,10 +228,13 @@ TEST_F(LoquatKept, ProgressAndSettingsOutliveTheProgramAndReviewMistakesPoolsThe
   expect_title("REVIEW ARTICLES - 2 items");
   EXPECT_EQ(height_of(rect_in_parent(box(1))), 30) << "the kept font is not in use";
   press(VK_RETURN);  // "start"
-  for (int shown = 0; shown < 2; ++shown) {
-    answer_by_keys(false);
-    if (!pool().empty()) press(VK_RETURN);  // "next"
-  }
+  // One row answered, and the review left before its end: that row has left the list, the other stays.
+  const std::string answered = fdb(1);
+  answer_by_keys(false);
+  ASSERT_TRUE(choose({"Articles", "Review Mistakes"}));
+  EXPECT_EQ(pool(), std::vector<std::string>{answered == first ? second : first});
+  press(VK_RETURN);  // "start"
+  answer_by_keys(false);
   expect_title("REVIEW ARTICLES - Perfect Score");
   ASSERT_TRUE(choose({"Articles", "Review Mistakes"}));
   EXPECT_TRUE(pool().empty());

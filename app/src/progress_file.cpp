@@ -25,16 +25,21 @@ Obj loquat_folder(bool make) {
   return folder;
 }
 
-bool is_number(QlString text) {
+// The value of up to nine decimal digits; -1 for anything else.
+int32_t number_in(QlString text) {
   int32_t length = StringLen(text);
-  if (length == 0 || length > 9) return false;
+  if (length == 0 || length > 9) return -1;
+  int32_t value = 0;
   for (int32_t i = 1; i <= length; ++i) {
     Str digit(StringMid3(text, i, 1));
     int32_t c = StringAsc(digit.get());
-    if (c < '0' || c > '9') return false;
+    if (c < '0' || c > '9') return -1;
+    value = value * 10 + (c - '0');
   }
-  return true;
+  return value;
 }
+
+bool is_number(QlString text) { return number_in(text) >= 0; }
 
 bool are_rows(QlString rows) {
   if (is_empty(rows)) return true;
@@ -91,7 +96,8 @@ bool take_line(QlString line, Kept& kept) {
     Str correct = nth_field(line, separator.get(), 5);
     Str rows = nth_field(line, separator.get(), 6);
     if (fields != 6 || is_empty(value.get()) || is_empty(title.get()) || !is_number(items.get()) ||
-        !is_number(correct.get()) || value_of(correct.get()) > value_of(items.get()) || !are_rows(rows.get()))
+        !is_number(correct.get()) || number_in(correct.get()) > number_in(items.get()) ||
+        !are_rows(rows.get()))
       return false;
     Str end = line_end();
     Str with_end = cat(line, end.get());

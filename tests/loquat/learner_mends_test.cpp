@@ -42,17 +42,17 @@ int text_width(const std::string& text, const std::string& face, int size) {
   return width;
 }
 
+// A CALLBACK function, as an i386 lambda does not convert to the stdcall type.
+int CALLBACK add_face(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM list) {
+  reinterpret_cast<std::vector<std::string>*>(list)->push_back(font->lfFaceName);
+  return 1;
+}
+
 // The faces the system reports, in its order, each once and without the vertical "@" faces.
 std::vector<std::string> listed_faces() {
   std::vector<std::string> all;
   HDC screen = GetDC(nullptr);
-  EnumFontsA(
-      screen, nullptr,
-      [](const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM list) {
-        reinterpret_cast<std::vector<std::string>*>(list)->push_back(font->lfFaceName);
-        return 1;
-      },
-      reinterpret_cast<LPARAM>(&all));
+  EnumFontsA(screen, nullptr, add_face, reinterpret_cast<LPARAM>(&all));
   ReleaseDC(nullptr, screen);
   std::vector<std::string> faces;
   std::set<std::string> seen;

@@ -1,21 +1,21 @@
-// The application class AppClass1: the font menu and colours at start, menu enabling, and the menu handlers,
-// which pass each command on to the lesson window and let dispatch go on.
+// The application class AppClass1: the font menu, colours and kept settings at start, menu enabling with the
+// check marks of the settings, and the menu handlers, which pass each command on to the lesson window and
+// let dispatch go on.
 #include "cloze.h"
+#include "progress.h"
 
 using namespace loquat;
 
 namespace {
 
-QlString font_item() { return QL_STR("FileFontFontname"); }
-
-void set_item_text(QlObject* item, int32_t font) {
-  Str name(getFontName(font));
-  menuItemTextSetter(item, 0, name.get());
-}
-
 void enable(QlString name) {
   Obj item(RuntimeMenuReference(name));
   if (item) RuntimeEnableMenu(item.get());
+}
+
+void check(QlString name, bool checked) {
+  Obj item(RuntimeMenuReference(name));
+  if (item) menuItemCheckedSetter(item.get(), 0, checked);
 }
 
 // name1 to name<last>.
@@ -58,7 +58,15 @@ bool select_specials(int32_t board) {
 
 bool choose_voice(QlString voice) {
   Obj window(cloze_instance());
-  if (window) store(state(window.get()).voice, voice);
+  if (!window) return false;
+  store(state(window.get()).voice, voice);
+  save_progress(window.get());
+  return false;
+}
+
+bool open_review(int32_t review) {
+  Obj window(cloze_instance());
+  if (window) cloze_open_review(window.get(), review);
   return false;
 }
 
@@ -68,17 +76,10 @@ extern "C" {
 
 extern const uint32_t app_size = sizeof(QlApplicationBase);
 
-// The font submenu gets one item per installed font, in the order the system lists them.
+// The font submenu gets one item per installed face, in the order the system lists them; the settings and
+// progress of earlier starts are read.
 void app_open(QlObject*) {
-  int32_t fonts = getFontCount();
-  if (fonts > 0) {
-    Obj first(RuntimeMenuArrayReference(font_item(), 0));
-    if (first) set_item_text(first.get(), 0);
-  }
-  for (int32_t font = 1; font < fonts; ++font) {
-    Obj clone(RuntimeCloneMenu(font_item()));
-    if (clone) set_item_text(clone.get(), font);
-  }
+  fill_font_menu();
   Obj window(cloze_instance());
   if (!window) return;
   Cloze& cloze = state(window.get());
@@ -88,6 +89,7 @@ void app_open(QlObject*) {
   // The editor's item stays in no menu a learner sees; its shortcut (Ctrl+Shift+E) works all the same.
   Obj editor(RuntimeMenuReference(QL_STR("EditEditor")));
   if (editor) menuItemVisibleSetter(editor.get(), 0, false);
+  load_progress(window.get());
   if (started_for_authors()) cloze_show_editor(window.get());
 }
 
@@ -103,24 +105,31 @@ void app_enable_menu_items(QlObject*) {
   enable(QL_STR("AboutArticlesM"));
   enable_numbered(QL_STR("Proverbs"), 13);
   enable_numbered(QL_STR("L"), 8);
+  enable(QL_STR("FileMarkWrong"));
+  enable(QL_STR("FileProgress"));
+  enable(QL_STR("ArticlesReview"));
+  enable(QL_STR("ProverbsReview"));
   // Fonts can be chosen once a lesson shows neither the credits nor an introduction.
   Obj window(cloze_instance());
   if (window && !is_shown(control(window.get(), QL_STR("CreditsCanvas"))) &&
       !is_shown(control(window.get(), QL_STR("bigNoteField")))) {
     enable(QL_STR("FileFont"));
   }
-  int32_t fonts = getFontCount();
-  for (int32_t font = 0; font < fonts; ++font) {
-    Obj item(RuntimeMenuArrayReference(QL_STR("FileFontFontName"), font));
-    if (item) RuntimeEnableMenu(item.get());
-  }
+  enable_font_menu(window.get());
+  // The voice heard is checked: Rowan until another is chosen.
+  QlString voice = window ? state(window.get()).voice : nullptr;
+  check(QL_STR("VoiceRowan"), is_empty(voice) || same(voice, QL_STR("rowan")));
+  check(QL_STR("VoiceMaren"), same(voice, QL_STR("maren")));
+  check(QL_STR("VoiceBoth"), same(voice, QL_STR("both")));
+  check(QL_STR("FileMarkWrong"), window && state(window.get()).mark_wrong);
 }
 
 bool menu_file_about(QlObject*) { return on_cloze(cloze_display_about_loquat); }
 
 bool menu_file_font(QlObject*, int32_t index) {
   Obj window(cloze_instance());
-  if (window) cloze_choose_font(window.get(), index);
+  Str face = font_of_item(index);
+  if (window) cloze_choose_font(window.get(), face.get());
   return false;
 }
 
@@ -135,8 +144,24 @@ bool menu_file_sound(QlObject*) {
   } else {
     menuItemTextSetter(item.get(), 0, QL_STR("Clicking On"));
   }
+  Obj window(cloze_instance());
+  if (window) save_progress(window.get());
   return false;
 }
+
+// A check mark shows the setting; wrong boxes are struck through while it is on.
+bool menu_file_mark_wrong(QlObject*) {
+  Obj window(cloze_instance());
+  if (!window) return false;
+  Cloze& cloze = state(window.get());
+  cloze.mark_wrong = !cloze.mark_wrong;
+  save_progress(window.get());
+  return false;
+}
+
+bool menu_file_progress(QlObject*) { return on_cloze(cloze_display_progress); }
+bool menu_articles_review(QlObject*) { return open_review(kReviewArticles); }
+bool menu_proverbs_review(QlObject*) { return open_review(kReviewProverbs); }
 
 bool menu_about_articles(QlObject*) { return on_cloze(cloze_display_about_articles); }
 bool menu_articles1(QlObject*) { return select_main(1); }

@@ -51,7 +51,7 @@ bool run_command(QlObject* window, QlString caption) {
 
 extern "C" {
 
-void cloze_click_strip(QlObject* self, QlString caption, int32_t) {
+void cloze_click_strip(QlObject* self, QlString caption, int32_t index) {
   show(control(self, QL_STR("NoteField")), false);
   Str code = cell_text(self, kSet);
   if (contains(code.get(), QL_STR("LX"))) {
@@ -86,6 +86,7 @@ void cloze_click_strip(QlObject* self, QlString caption, int32_t) {
     cloze_click_good(self, caption);
   } else {
     cloze_click_bad(self);
+    mark_wrong_box(self, index);
   }
 }
 

@@ -1,4 +1,4 @@
-// Painting a box: a bevelled edge, the window's box colour and the caption.
+// Painting a box: a bevelled edge, the window's box colour and the caption; a wrong answer struck through.
 #include "cloze.h"
 
 using namespace loquat;
@@ -25,7 +25,10 @@ extern "C" void super_can_paint(QlObject* self, QlObject* g) {
   SuperCan& b = box_state(self);
   int32_t w = bound(self, kQlWidth);
   int32_t h = bound(self, kQlHeight);
-  graphicsForeColorSetter(g, 0, edge_colour(b.light_edge, true));
+  // A light edge in the canvas's own colour would not show: the box would have only two sides.
+  int32_t light = edge_colour(b.light_edge, true);
+  if (light == cloze.back_colour) light = RuntimeRGB(200, 200, 200);
+  graphicsForeColorSetter(g, 0, light);
   RuntimeGraphicsDrawLine(g, 1, 1, w, 1);
   RuntimeGraphicsDrawLine(g, 1, h - 1, 1, 1);
   graphicsForeColorSetter(g, 0, edge_colour(b.dark_edge, false));
@@ -35,9 +38,14 @@ extern "C" void super_can_paint(QlObject* self, QlObject* g) {
   RuntimeGraphicsFillRect(g, 2, 2, w - 3, h - 3);
   graphicsTextFontSetter(g, 0, cloze.strip_font);
   graphicsTextSizeSetter(g, 0, cloze.strip_size);
-  graphicsForeColorSetter(g, 0, cloze_colour(window.get(), QL_STR("ink")));
+  graphicsForeColorSetter(g, 0,
+                          b.marked ? RuntimeRGB(140, 140, 140) : cloze_colour(window.get(), QL_STR("ink")));
   // "$" stands for two spaces on a box.
   Str caption = replace_all(b.caption, QL_STR("$"), QL_STR("  "));
   RuntimeGraphicsDrawString(g, caption.get(), int_of(cloze.strip_size / 2.0), int_of(cloze.strip_size * 0.8),
                             0);
+  if (!b.marked) return;
+  // Struck through: the caption greyed under a red line across the box.
+  graphicsForeColorSetter(g, 0, RuntimeRGB(255, 0, 0));
+  for (int32_t y = h / 2 - 1; y <= h / 2 + 1; ++y) RuntimeGraphicsDrawLine(g, 3, y, w - 4, y);
 }

@@ -31,7 +31,45 @@ struct Cloze {
   // Set by an editor command that changed the table, cleared by GET FILE and SAVE AS FILE: quitting then
   // asks whether to save.
   int32_t table_changed;
+  // What the canvas shows (Screen), so that a font choice draws the same screen again, and the picture an
+  // About or Progress command drew over it (its number, kProgressPicture, or 0).
+  int32_t screen;
+  int32_t overlay;
+  // The lesson running: the rows it opened with, emptied once its end is recorded; the rows that had a
+  // fault, in the order of their first fault; the review it is (Review), if any. Rows are separated by
+  // single spaces.
+  QlString lesson_rows;
+  QlString faulted_rows;
+  int32_t review;
+  // An item previewed from the editor, which touches neither the lesson's pool nor its score.
+  int32_t previewing;
+  // Once the Screen button moved the editor out of the way, it stays out of sight.
+  int32_t large_layout;
+  // Settings kept between starts: the face chosen from the font menu, and File > Mark Wrong Answers.
+  QlString chosen_font;
+  int32_t mark_wrong;
+  // Progress kept between starts (progress_file.cpp): the finished lessons' lines, each ending in CR LF;
+  // the rows to review of each kind, most recent first; whether a failure to save was told already.
+  QlString history;
+  QlString articles_mistakes;
+  QlString proverbs_mistakes;
+  int32_t save_failure_told;
 };
+
+// What the canvas shows.
+enum Screen : int32_t {
+  kScreenBlank = 0,   // nothing yet: the credits, or an empty canvas
+  kScreenOpening,     // a lesson's introduction or logo, with "examples" or "start"
+  kScreenItem,        // an item being answered
+  kScreenItemDone,    // a finished item, with "next" or "end" and maybe "?"
+  kScreenEnd,         // "PLEASE CHOOSE AGAIN"
+  kScreenBoard,       // a compare board
+  kScreenNoMistakes,  // a review with nothing to review
+};
+constexpr int32_t kProgressPicture = -1;
+
+// The two reviews of past mistakes.
+enum Review : int32_t { kNoReview = 0, kReviewArticles, kReviewProverbs };
 
 // A box of the BoxStrip control array.
 struct SuperCan {
@@ -39,6 +77,8 @@ struct SuperCan {
   QlString caption;     // shown, and reported on a click
   QlString light_edge;  // colour names of the top-left and bottom-right edges
   QlString dark_edge;
+  // Struck through as a wrong answer, until the item's next right answer.
+  int32_t marked;
 };
 
 extern "C" {
@@ -66,7 +106,10 @@ void cloze_show_logo(QlObject* self);
 int32_t cloze_colour(QlObject* self, QlString name);
 int32_t cloze_string_width(QlObject* self, QlString text, QlString font, int32_t size);
 int32_t cloze_get_string_width(QlObject* self, QlString font);
-void cloze_choose_font(QlObject* self, int32_t font_index);
+void cloze_choose_font(QlObject* self, QlString font);
+bool cloze_key_down(QlObject* self, QlString key);
+void cloze_open_review(QlObject* self, int32_t review);
+void cloze_display_progress(QlObject* self);
 QlString cloze_the_voice(QlObject* self);
 void cloze_play_sound(QlObject* self, QlString word);
 void cloze_display_about_loquat(QlObject* self);
@@ -151,5 +194,38 @@ void draw_picture(QlObject* g, int32_t number, int32_t x, int32_t y);
 
 // Hiding the credits picture the first time a lesson or board is chosen (lesson_open.cpp).
 void hide_credits(QlObject* window);
+
+// The font submenu (font_menu.cpp): filled at start, enabled with the face in use checked, and the face of
+// an item.
+void fill_font_menu();
+void enable_font_menu(QlObject* window);
+Str font_of_item(int32_t index);
+
+// Takes a face for the sentence and the boxes at the largest size that fits (display_settings.cpp).
+bool fit_font(QlObject* window, QlString font);
+
+// A box on the canvas: shown and not parked above it.
+bool on_show(QlObject* box);
+
+// Drawing a screen again as it was, in the current font (screen_redraw.cpp), and the screens of their own:
+// the end of a lesson and a review with nothing to review.
+void redraw_screen(QlObject* window);
+void draw_end_screen(QlObject* window);
+void draw_no_mistakes(QlObject* window);
+// An About picture (its resource number) or the Progress picture drawn over the canvas (screens.cpp).
+void draw_overlay(QlObject* window, int32_t overlay);
+
+// The click setting, kept in the text of File > "Clicking Off" ("Clicking On" while clicks are off).
+bool clicking_off();
+// Wrong answers struck through (wrong_marks.cpp): while File > Mark Wrong Answers is on or clicks are off.
+void mark_wrong_box(QlObject* window, int32_t index);
+void clear_marks(QlObject* window);
+
+// Rows as space-separated numbers (row_lists.cpp).
+bool has_row(QlString rows, QlString row);
+Str without_row(QlString rows, QlString row);
+Str with_row_first(QlString rows, QlString row);
+Str with_row_last(QlString rows, QlString row);
+Str first_rows(QlString rows, int32_t count);
 
 }  // namespace loquat

@@ -38,6 +38,12 @@ void cloze_destruct(QlObject* self, void*) {
   release(cloze.fault_flag);
   release(cloze.replay_word);
   release(cloze.replay_speaker);
+  release(cloze.lesson_rows);
+  release(cloze.faulted_rows);
+  release(cloze.chosen_font);
+  release(cloze.history);
+  release(cloze.articles_mistakes);
+  release(cloze.proverbs_mistakes);
 }
 
 // Shows only the lesson area; the editor and the colour buttons lie outside it.

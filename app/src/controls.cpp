@@ -38,7 +38,11 @@ Obj canvas_graphics(QlObject* window) {
 
 int32_t canvas_width(QlObject* window) { return bound(control(window, QL_STR("bigCanvas")), kQlWidth); }
 
+bool on_show(QlObject* box) { return is_shown(box) && bound(box, kQlTop) > rules::kParkedTop; }
+
+// The whole canvas drawn anew: whatever an About or Progress command drew over it is gone.
 void fill_canvas(QlObject* window, QlObject* g, int32_t colour) {
+  state(window).overlay = 0;
   QlObject* canvas = control(window, QL_STR("bigCanvas"));
   graphicsForeColorSetter(g, 0, colour);
   RuntimeGraphicsFillRect(g, 1, 1, bound(canvas, kQlWidth), bound(canvas, kQlHeight));

@@ -1,6 +1,7 @@
 // Display settings: the background and box colour cycles, the font of the sentence, and the colours the
 // lesson canvas and the explanation field open with.
 #include "cloze.h"
+#include "progress.h"
 
 using namespace loquat;
 
@@ -89,22 +90,32 @@ void big_canvas_paint(QlObject* self, QlObject* g) {
   RuntimeGraphicsFillRect(g, 0, 0, bound(self, kQlWidth), bound(self, kQlHeight));
 }
 
-// The largest of the sizes 36, 30 and 24 at which a sample sentence fits the canvas; a font that fits at
-// none is not taken.
-void cloze_choose_font(QlObject* self, int32_t font_index) {
-  if (font_index < 0 || font_index >= getFontCount()) return;
-  Cloze& cloze = state(self);
-  Str font(getFontName(font_index));
-  constexpr int32_t kSizes[] = {36, 30, 24};
-  for (int32_t size : kSizes) {
-    cloze.strip_size = size;
-    if (cloze_get_string_width(self, font.get()) < 480) {
-      store(cloze.strip_font, font.get());
-      break;
-    }
-  }
-  cloze_dis_gap_lines(self);
-  cloze_display_strips(self);
+// The face chosen from the font menu, kept with the settings. The screen on show is drawn again as it was,
+// in the new face: the item keeps its fault, a finished item its "next" or "end", the logo stays the logo.
+void cloze_choose_font(QlObject* self, QlString font) {
+  if (is_empty(font)) return;
+  if (fit_font(self, font)) store(state(self).chosen_font, font);
+  redraw_screen(self);
+  save_progress(self);
 }
 
 }  // extern "C"
+
+namespace loquat {
+
+// The largest of the sizes 36, 30 and 24 at which a sample sentence fits the canvas; a font that fits at
+// none is not taken, and the size stays 24.
+bool fit_font(QlObject* window, QlString font) {
+  Cloze& cloze = state(window);
+  constexpr int32_t kSizes[] = {36, 30, 24};
+  for (int32_t size : kSizes) {
+    cloze.strip_size = size;
+    if (cloze_get_string_width(window, font) < 480) {
+      store(cloze.strip_font, font);
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace loquat

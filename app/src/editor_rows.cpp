@@ -14,11 +14,15 @@ void preview_row(QlObject* window, int32_t row, bool keep_notes) {
     show(control(window, QL_STR("NoteField")), false);
   }
   cloze_clear_them_all(window);
+  clear_marks(window);
   empty_fields(window);
   load_row(window, row);
   cloze_set_up_arrays(window);
   cloze_dis_gap_lines(window);
   cloze_display_strips(window);
+  // Answered, the row changes neither the pool nor the score of a lesson that is running.
+  state(window).previewing = 1;
+  state(window).screen = kScreenItem;
 }
 
 Str single_line(QlString text) {

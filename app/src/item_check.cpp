@@ -1,5 +1,7 @@
-// Checking answers: a right one fills the next gap and may finish the item, a wrong one marks it.
+// Checking answers: a right one fills the next gap and may finish the item, a wrong one marks it. The score
+// counts the items answered without a fault; a lesson's end is recorded with its progress.
 #include "cloze.h"
+#include "progress.h"
 
 using namespace loquat;
 
@@ -59,15 +61,17 @@ int32_t pool_size(QlObject* window) {
 
 void finish_item(QlObject* window, QlString number, bool listening) {
   Cloze& cloze = state(window);
-  if (is_empty(cloze.fault_flag)) remove_from_pool(window, number);
+  // A previewed row is no item of the lesson.
+  if (is_empty(cloze.fault_flag) && !cloze.previewing) {
+    remove_from_pool(window, number);
+    review_answered(window, number);
+  }
   cloze_clear_them_all(window);
   Obj first = box(window, 1);
+  // "end" is as wide as its own caption (and so centred); "next" keeps the width "end" gives.
   place_first_box(window, first.get(), QL_STR("end"));
   if (pool_size(window) == 0) {
     set_box_caption(first.get(), QL_STR("end"));
-    set_bound(
-        first.get(), kQlWidth,
-        cloze_string_width(window, QL_STR("next"), cloze.strip_font, cloze.strip_size) + cloze.strip_size);
     show(first.get(), true);
   } else {
     set_box_caption(first.get(), QL_STR("next"));
@@ -75,19 +79,22 @@ void finish_item(QlObject* window, QlString number, bool listening) {
   Str explanation = cell_text(window, kExplanation);
   // A listening test offers "?" to hear the word again; the boxes were just parked, so it is placed anew.
   if (StringDBCSLen(explanation.get()) > 5 || listening) cloze_make_question_mark(window);
+  cloze.screen = kScreenItemDone;
 }
 
+// "correct" counts the items answered without a fault: the items less those that had one, however often.
 void update_status(QlObject* window) {
   Cloze& cloze = state(window);
   int32_t left = pool_size(window);
+  int32_t faulted = count_fields(cloze.faulted_rows, QL_STR(" "));
   Str status;
   if (left == 1) {
     status = Str::borrow(QL_STR("The last one"));
-  } else if (left == 0 && cloze.item_count == cloze.shown_count) {
+  } else if (left == 0 && faulted == 0) {
     status = Str::borrow(QL_STR("Perfect Score"));
   } else if (left == 0) {
     Str items = number_text(cloze.item_count);
-    Str correct = number_text(2 * cloze.item_count - cloze.shown_count);
+    Str correct = number_text(cloze.item_count - faulted);
     Str first = cat(items.get(), QL_STR(" items, "), correct.get());
     status = cat(first.get(), QL_STR(" correct."));
   } else {
@@ -102,6 +109,7 @@ void update_status(QlObject* window) {
 extern "C" {
 
 void cloze_click_good(QlObject* self, QlString word) {
+  clear_marks(self);
   Str number = number_text(state(self).current_row);
   Str code = cell_text(self, kSet);
   bool listening = starts_with(code.get(), QL_STR("L"));
@@ -116,18 +124,28 @@ void cloze_click_good(QlObject* self, QlString word) {
 
   Str expected = cell_text(self, kAnswers);
   Str rest = trim(expected.get());
-  if (is_empty(rest.get())) finish_item(self, number.get(), listening);
-  update_status(self);
+  bool done = is_empty(rest.get());
+  if (done) finish_item(self, number.get(), listening);
+  if (!state(self).previewing) update_status(self);
 
   cloze_dis_gap_lines(self);
   for (int32_t i = 0; i <= 15; ++i) {
     Obj b = box(self, i);
     if (b) show(b.get(), true);
   }
+  if (done && pool_size(self) == 0 && !state(self).previewing) record_lesson(self);
 }
 
 void cloze_click_bad(QlObject* self) {
-  store(state(self).fault_flag, QL_STR("Fault"));
+  Cloze& cloze = state(self);
+  store(cloze.fault_flag, QL_STR("Fault"));
+  if (!cloze.previewing && !is_empty(cloze.lesson_rows)) {
+    Str row = number_text(cloze.current_row);
+    if (!has_row(cloze.faulted_rows, row.get())) {
+      Str faulted = with_row_last(cloze.faulted_rows, row.get());
+      store(cloze.faulted_rows, faulted.get());
+    }
+  }
   // The menu item's text is the only store of the click setting.
   Obj sound_item(RuntimeMenuReference(QL_STR("FileSound")));
   if (!sound_item) return;

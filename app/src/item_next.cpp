@@ -24,7 +24,10 @@ extern "C" {
 // Items are drawn with replacement: only a right answer without a fault takes an item out of the pool.
 void cloze_go_to_the_next(QlObject* self) {
   cloze_clear_them_all(self);
+  clear_marks(self);
   release(state(self).fault_flag);
+  // Whatever was previewed, the lesson goes on.
+  state(self).previewing = 0;
   Str pool = field_text(self, QL_STR("NumbersStrip"));
   int32_t n = count_fields(pool.get(), QL_STR(" "));
   int32_t k = int_of(1 + rnd() * n);
@@ -39,6 +42,7 @@ void cloze_go_to_the_next(QlObject* self) {
   cloze_dis_gap_lines(self);
   cloze_display_strips(self);
   state(self).current_row = row;
+  state(self).screen = kScreenItem;
 }
 
 void cloze_click_start(QlObject* self) {

@@ -1,6 +1,8 @@
-// Opening a lesson from the menus: the set's pool of rows, its title and its first box.
+// Opening a lesson from the menus: the set's pool of rows, its title and its first box; and a review of
+// past mistakes, pooled from the rows that had a fault.
 #include "cloze.h"
 #include "lesson_table.h"
+#include "progress.h"
 
 using namespace loquat;
 
@@ -32,13 +34,13 @@ Str pool_of(QlObject* window, QlString prefix) {
   return trim(pool.get());
 }
 
-}  // namespace
-
-extern "C" void cloze_menus_select_main(QlObject* self, int32_t selection) {
+// The canvas and the boxes cleared, and no lesson running.
+void clear_lesson(QlObject* self) {
   Cloze& cloze = state(self);
   set_cell_text(self, kSet, nullptr);
   hide_credits(self);
   cloze_clear_them_all(self);
+  clear_marks(self);
   show(control(self, QL_STR("bigNoteField")), false);
   show(control(self, QL_STR("NoteField")), false);
   formRefresh(self);
@@ -53,28 +55,64 @@ extern "C" void cloze_menus_select_main(QlObject* self, int32_t selection) {
   set_top_line(self, 1, nullptr);
   set_top_line(self, 2, nullptr);
   release(cloze.fault_flag);
+  release(cloze.lesson_rows);
+  release(cloze.faulted_rows);
+  cloze.review = kNoReview;
+  cloze.previewing = 0;
+  cloze.screen = kScreenBlank;
+}
 
-  const Lesson* lesson = find_lesson(selection, false);
-  if (!lesson) return;
-  set_top_line(self, 1, lesson->title);
-  if (lesson->introduction) {
-    set_cell_text(self, kExplanation, lesson->introduction);
+void open_with_pool(QlObject* self, QlString title, QlString first_box, QlString introduction,
+                    QlString pool) {
+  Cloze& cloze = state(self);
+  set_top_line(self, 1, title);
+  if (introduction) {
+    set_cell_text(self, kExplanation, introduction);
     cloze_show_big_notes(self);
   } else {
     cloze_show_logo(self);
   }
 
-  Str pool = pool_of(self, lesson->prefix);
-  set_field_text(self, QL_STR("NumbersStrip"), pool.get());
-  int32_t items = count_fields(pool.get(), QL_STR(" "));
+  set_field_text(self, QL_STR("NumbersStrip"), pool);
+  store(cloze.lesson_rows, pool);
+  int32_t items = count_fields(pool, QL_STR(" "));
   Str count = number_text(items);
   Str status = cat(count.get(), QL_STR(" items"));
   set_top_line(self, 2, status.get());
   cloze.item_count = items;
 
   Obj first = box(self, 1);
-  place_first_box(self, first.get(), lesson->first_box);
-  set_box_caption(first.get(), lesson->first_box);
+  place_first_box(self, first.get(), first_box);
+  set_box_caption(first.get(), first_box);
   show(first.get(), true);
   cloze_display_top_line(self);
+  cloze.screen = kScreenOpening;
 }
+
+}  // namespace
+
+extern "C" {
+
+void cloze_menus_select_main(QlObject* self, int32_t selection) {
+  clear_lesson(self);
+  const Lesson* lesson = find_lesson(selection, false);
+  if (!lesson) return;
+  Str pool = pool_of(self, lesson->prefix);
+  open_with_pool(self, lesson->title, lesson->first_box, lesson->introduction, pool.get());
+}
+
+// A review opens like a practice lesson, on the logo with "start"; with nothing to review it says so.
+void cloze_open_review(QlObject* self, int32_t review) {
+  clear_lesson(self);
+  set_top_line(self, 1, review_title(review));
+  Str pool = review_pool(self, review);
+  if (is_empty(pool.get())) {
+    draw_no_mistakes(self);
+    state(self).screen = kScreenNoMistakes;
+    return;
+  }
+  open_with_pool(self, review_title(review), QL_STR("start"), nullptr, pool.get());
+  state(self).review = review;
+}
+
+}  // extern "C"

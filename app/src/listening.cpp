@@ -92,6 +92,15 @@ void cloze_menus_select_specials(QlObject* self, int32_t board) {
   show(control(self, QL_STR("NoteField")), false);
   set_field_text(self, QL_STR("NumbersStrip"), nullptr);
   release(state(self).fault_flag);
+  // A board is no lesson: nothing of it is scored or kept.
+  Cloze& cloze = state(self);
+  clear_marks(self);
+  release(cloze.lesson_rows);
+  release(cloze.faulted_rows);
+  cloze.review = kNoReview;
+  cloze.previewing = 0;
+  cloze.overlay = 0;
+  cloze.screen = kScreenBoard;
   set_top_line(self, 1, lesson->title);
 
   QlObject* list = exercise_list(self);

@@ -1,5 +1,5 @@
 // The title and credits picture, the About screens and the logo: whole pictures of the image drawn at their
-// own size.
+// own size. An About picture is drawn over whatever the canvas shows, before any lesson too.
 #include "cloze.h"
 
 using namespace loquat;
@@ -13,6 +13,16 @@ void draw_picture(QlObject* g, int32_t number, int32_t x, int32_t y) {
                              QL_DEFAULT_SIZE);
 }
 
+void draw_overlay(QlObject* window, int32_t overlay) {
+  if (overlay == kProgressPicture) {
+    cloze_display_progress(window);
+    return;
+  }
+  Obj g = canvas_graphics(window);
+  draw_picture(g.get(), overlay, 0, 0);
+  state(window).overlay = overlay;
+}
+
 }  // namespace loquat
 
 namespace {
@@ -22,6 +32,12 @@ void draw_on_canvas(QlObject* window, int32_t number, int32_t x, int32_t y) {
   draw_picture(g.get(), number, x, y);
 }
 
+// Before any lesson the credits cover the canvas; they go, as for a lesson, so that the picture is seen.
+void show_about(QlObject* window, int32_t number) {
+  hide_credits(window);
+  draw_overlay(window, number);
+}
+
 }  // namespace
 
 extern "C" {
@@ -29,9 +45,9 @@ extern "C" {
 void credits_canvas_paint(QlObject*, QlObject* g) { draw_picture(g, 1, 0, 0); }
 
 void cloze_show_logo(QlObject* self) { draw_on_canvas(self, 3, 118, 90); }
-void cloze_display_about_loquat(QlObject* self) { draw_on_canvas(self, 1, 0, 0); }
-void cloze_display_about_articles(QlObject* self) { draw_on_canvas(self, 65, 0, 0); }
-void cloze_display_about_proverbs(QlObject* self) { draw_on_canvas(self, 66, 0, 0); }
-void cloze_display_about_sounds(QlObject* self) { draw_on_canvas(self, 64, 0, 0); }
+void cloze_display_about_loquat(QlObject* self) { show_about(self, 1); }
+void cloze_display_about_articles(QlObject* self) { show_about(self, 65); }
+void cloze_display_about_proverbs(QlObject* self) { show_about(self, 66); }
+void cloze_display_about_sounds(QlObject* self) { show_about(self, 64); }
 
 }  // extern "C"

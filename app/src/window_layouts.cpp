@@ -57,6 +57,7 @@ void screen_button_action(QlObject*) {
   Cloze& cloze = state(window.get());
   cloze.layout_width = 800;
   cloze.strip_size = 64;
+  cloze.large_layout = 1;
   move_editor_away(window.get());
   place_window(window.get(), 10, 0, 800, 600);
 }

@@ -69,7 +69,7 @@ void add_entry(const image::MenuEntry& entry, Menu* menu) {
   QlObject* item = make_item(entry, menu);
   MenuItemFields* f = as_menu_item(item);
   MenuSlot slot{item};
-  std::string text(entry.text);
+  std::string text = platform_label(entry.text);
   std::string shortcut =
       f->command_key && string_length(f->command_key) ? shortcut_text(string_cview(f->command_key)) : "";
   if (text == "-") {
@@ -113,7 +113,7 @@ void build_menu_bar(const uint8_t* stream, uint32_t length) {
     auto* menu = new Menu{create_popup_menu(), {}};
     bar->menus.push_back(menu);
     read_items(entry.items, menu);
-    append_submenu(bar->platform, menu->platform, std::string(entry.text));
+    append_submenu(bar->platform, menu->platform, platform_label(entry.text));
   }
 }
 
@@ -159,6 +159,13 @@ std::string shortcut_text(const std::string& command_key) {
   return std::string(ctrl ? "Ctrl+" : "") + (shift ? "Shft+" : "") + (alt ? "Alt+" : "") + key;
 }
 
+std::string platform_item_text(const MenuItemFields& item) {
+  std::string text = platform_label(string_cview(item.text));
+  if (item.command_key && string_length(item.command_key))
+    text += "\t" + shortcut_text(string_cview(item.command_key));
+  return text;
+}
+
 void apply_menu_state(Menu& menu) {
   int32_t position = 0;
   for (MenuSlot& slot : menu.items) {
@@ -169,10 +176,7 @@ void apply_menu_state(Menu& menu) {
       continue;
     }
     if (!f->present) {
-      std::string text = string_cview(f->text);
-      if (f->command_key && string_length(f->command_key))
-        text += "\t" + shortcut_text(string_cview(f->command_key));
-      insert_menu_item(menu.platform, position, f->command_id, text, slot.separator,
+      insert_menu_item(menu.platform, position, f->command_id, platform_item_text(*f), slot.separator,
                        slot.submenu ? slot.submenu->platform : nullptr);
       f->present = 1;
       f->shown_enabled = 1;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/menu_label.h"
 #include "objects/object.h"
 #include "quillet/layouts.h"
 #include "ui/events/platform_menus.h"
@@ -87,6 +88,9 @@ QlObject* menu_item_with_id(int32_t command_id);
 
 // The text of a command key as shortcut texts are written: "Q" gives "Ctrl+Q".
 std::string shortcut_text(const std::string& command_key);
+
+// The label followed, for an item with a command key, by a tab and the shortcut text.
+std::string platform_item_text(const MenuItemFields& item);
 
 // Applies items' wanted state to a platform menu: absent items removed, new ones inserted at their running
 // position, then enabling and checks brought up to date.

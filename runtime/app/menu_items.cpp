@@ -174,12 +174,8 @@ QL_API void menuItemTextSetter(QlObject* item, intptr_t, QlString text) {
   if (!item) return;
   ql::MenuItemFields* f = as_menu_item(item);
   ql::string_assign(f->text, text);
-  if (f->present && f->menu) {
-    std::string shown = ql::string_cview(text);
-    if (f->command_key && ql::string_length(f->command_key))
-      shown += "\t" + ql::shortcut_text(ql::string_cview(f->command_key));
-    ql::set_menu_item_text(f->menu->platform, f->position, shown);
-  }
+  if (f->present && f->menu)
+    ql::set_menu_item_text(f->menu->platform, f->position, ql::platform_item_text(*f));
 }
 
 QL_API bool menuItemEnabledGetter(QlObject* item, intptr_t) { return item && as_menu_item(item)->enabled; }

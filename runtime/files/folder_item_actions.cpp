@@ -49,6 +49,19 @@ QL_API void FolderItemMoveFileTo(QlObject* item, QlObject* destination) {
   if (!target.empty()) ql::platform::move_file(source.c_str(), target.c_str());
 }
 
+QL_API bool FolderItemRenameOver(QlObject* item, QlString name) {
+  ql::FolderItemObject* folder_item = ql::as_folder_item(item);
+  if (!folder_item) return false;
+  std::string path = folder_item_path(item);
+  std::string renamed = ql::combine_sibling(path, ql::text_of(name));
+  ql::platform::FileEntry entry;
+  if (!ql::look_up(path, entry) || !ql::usable_path(renamed) ||
+      !ql::platform::replace_file(path.c_str(), renamed.c_str()))
+    return false;
+  ql::set_folder_item_path(folder_item, renamed);
+  return true;
+}
+
 QL_API void FolderItemLaunch(QlObject* item) {
   std::string path = usable_path_of(item);
   if (!path.empty()) ql::platform::open_document(path.c_str());

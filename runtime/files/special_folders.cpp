@@ -14,6 +14,7 @@ constexpr int kControls = 3;
 constexpr int kStartup = 7;
 constexpr int kFonts = 20;
 constexpr int kBitBucket = 10;
+constexpr int kAppData = 26;
 
 QlObject* item_or_nil(bool found, const std::string& path) {
   return found ? ql::new_folder_item(path) : nullptr;
@@ -52,6 +53,14 @@ QL_API QlObject* getExtensionsFolder() { return getSystemFolder(); }
 QL_API QlObject* getTemporaryItemsFolder() {
   std::string path;
   return item_or_nil(ql::platform::temp_folder_path(path), path);
+}
+
+// The environment's value is the one Windows sets from this same folder at logon; honouring it lets a user
+// (or a test) move the folder for one program.
+QL_API QlObject* getApplicationDataFolder() {
+  std::string path;
+  if (ql::platform::environment_variable("APPDATA", path)) return ql::new_folder_item(path);
+  return shell_folder(kAppData);
 }
 
 QL_API QlObject* getTemporaryFolderItem() {

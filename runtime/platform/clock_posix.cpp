@@ -13,4 +13,14 @@ uint32_t tick_count() {
   return static_cast<uint32_t>(ms);
 }
 
+int64_t local_time_now() {
+  constexpr int64_t kUnixEpochTicks = 116444736000000000LL;  // 100-ns intervals from 1601 to 1970
+  timespec now;
+  clock_gettime(CLOCK_REALTIME, &now);
+  tm parts;
+  localtime_r(&now.tv_sec, &parts);
+  int64_t local_seconds = static_cast<int64_t>(now.tv_sec) + parts.tm_gmtoff;
+  return kUnixEpochTicks + local_seconds * 10000000 + now.tv_nsec / 100;
+}
+
 }  // namespace ql::platform

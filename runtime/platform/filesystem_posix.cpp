@@ -146,6 +146,9 @@ bool move_file(const char* from, const char* to) {
 }
 
 bool rename_path(const char* from, const char* to) { return move_file(from, to); }
+bool replace_file(const char* from, const char* to) {
+  return rename(native(from).c_str(), native(to).c_str()) == 0;
+}
 
 bool open_document(const char*) { return false; }
 
@@ -179,5 +182,10 @@ bool temp_file_path(const char* folder, const char* prefix, std::string& out) {
 
 // The host models one drive, C.
 uint32_t logical_drives() { return 1u << 2; }
+
+bool environment_variable(const char* name, std::string& out) {
+  const char* value = getenv(name);
+  return assign(out, value ? value : "");
+}
 
 }  // namespace ql::platform

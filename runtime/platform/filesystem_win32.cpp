@@ -116,6 +116,9 @@ bool create_folder(const char* path) { return CreateDirectoryA(path, nullptr) !=
 bool copy_file(const char* from, const char* to) { return CopyFileA(from, to, FALSE) != FALSE; }
 bool move_file(const char* from, const char* to) { return MoveFileA(from, to) != FALSE; }
 bool rename_path(const char* from, const char* to) { return std::rename(from, to) == 0; }
+bool replace_file(const char* from, const char* to) {
+  return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
 
 bool open_document(const char* path) {
   auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", path, nullptr, nullptr, SW_SHOW));
@@ -169,5 +172,10 @@ bool temp_file_path(const char* folder, const char* prefix, std::string& out) {
 }
 
 uint32_t logical_drives() { return GetLogicalDrives(); }
+
+bool environment_variable(const char* name, std::string& out) {
+  char buffer[kPathBuffer];
+  return answer(GetEnvironmentVariableA(name, buffer, kPathBuffer), buffer, kPathBuffer, out);
+}
 
 }  // namespace ql::platform

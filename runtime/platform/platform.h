@@ -65,6 +65,8 @@ void show_plain_message(const char* text);
 
 // The system's millisecond counter since start-up (GetTickCount); wraps after about 49.7 days.
 uint32_t tick_count();
+// The local date and time now, as FileEntry's times are: 100-ns intervals since 1601.
+int64_t local_time_now();
 
 // Whether n bytes at p can be read without a fault. The answer holds for the moment of the call only.
 bool is_readable(const void* p, size_t n);
@@ -130,10 +132,11 @@ enum class FileTimeKind { kCreation, kLastWrite };
 bool set_file_time(const char* path, FileTimeKind which, int64_t local_time);  // local time as in FileEntry
 bool delete_file(const char* path);
 bool create_folder(const char* path);
-bool copy_file(const char* from, const char* to);    // replaces an existing target
-bool move_file(const char* from, const char* to);    // refuses an existing target
-bool rename_path(const char* from, const char* to);  // the C library's rename
-bool open_document(const char* path);                // the shell's "open" verb, shown normally
+bool copy_file(const char* from, const char* to);     // replaces an existing target
+bool move_file(const char* from, const char* to);     // refuses an existing target
+bool rename_path(const char* from, const char* to);   // the C library's rename
+bool replace_file(const char* from, const char* to);  // renames, replacing an existing target at once
+bool open_document(const char* path);                 // the shell's "open" verb, shown normally
 
 // Folders of the system. Each answers false, with out emptied, when the system cannot say.
 bool module_file_path(std::string& out);  // the program file
@@ -144,5 +147,7 @@ bool temp_folder_path(std::string& out);  // with its trailing separator
 // Creates a new empty file with a unique name in folder (GetTempFileNameA, number 0) and names it.
 bool temp_file_path(const char* folder, const char* prefix, std::string& out);
 uint32_t logical_drives();  // bit 0 for drive A
+// A variable of the process's environment; false, with out emptied, when it is not set or empty.
+bool environment_variable(const char* name, std::string& out);
 
 }  // namespace ql::platform

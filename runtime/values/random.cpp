@@ -1,4 +1,4 @@
-// rnd and the tick clock.
+// rnd, the tick clock and the local time.
 #include "platform/platform.h"
 #include "quillet/variants.h"
 #include "values/invariant.h"
@@ -26,3 +26,8 @@ double rnd(void) { return ql::next_random(ql::random_seed, ql::platform::tick_co
 int32_t RuntimeTicks(void) { return static_cast<int32_t>(ql::platform::tick_count() >> 4); }
 
 double RuntimeMicroseconds(void) { return ql::platform::tick_count() * 1000.0; }
+
+double RuntimeTotalSeconds(void) {
+  constexpr int64_t kTicksFrom1601To1904 = 9561628800LL * 10000000;
+  return static_cast<double>(ql::platform::local_time_now() - kTicksFrom1601To1904) / 1e7;
+}

@@ -34,6 +34,8 @@ QL_API QlObject* getPreferencesFolder(void);
 QL_API QlObject* getSystemFolder(void);
 QL_API QlObject* getExtensionsFolder(void);
 QL_API QlObject* getTemporaryItemsFolder(void);
+// The user's own application-data folder: %APPDATA% when it is set, else the shell folder CSIDL_APPDATA.
+QL_API QlObject* getApplicationDataFolder(void);
 
 // Properties of a folder item. Failures give 0, false, the empty string or nil.
 QL_API bool fileExistsGetter(QlObject* item);
@@ -64,6 +66,10 @@ QL_API void FolderItemDelete(QlObject* item);
 QL_API void FolderItemCreateAsFolder(QlObject* item);
 QL_API void FolderItemCopyFileTo(QlObject* item, QlObject* destination);
 QL_API void FolderItemMoveFileTo(QlObject* item, QlObject* destination);
+// Renames the item's file to name (combined as fileNameSetter does), replacing a file of that name in one
+// step, so the name always holds the old file or the new one. True when done; only then does the item take
+// the new path.
+QL_API bool FolderItemRenameOver(QlObject* item, QlString name);
 QL_API void FolderItemLaunch(QlObject* item);
 QL_API QlObject* FolderItemOpenImage(QlObject* item);
 QL_API QlObject* FolderItemOpenSound(QlObject* item);

@@ -36,6 +36,8 @@ QL_API double IntToFP(int32_t value);
 // The system's millisecond counter: in ticks of 16 ms, and times 1000.
 QL_API int32_t RuntimeTicks(void);
 QL_API double RuntimeMicroseconds(void);
+// The local date and time now, in seconds since 1904-01-01 00:00 (a Date's TotalSeconds).
+QL_API double RuntimeTotalSeconds(void);
 // Uniform in [0, 1), in steps of 2^-20; seeded from the clock on the first call.
 QL_API double rnd(void);
 

@@ -24,6 +24,8 @@ std::string trimmed(const std::string& text) {
 
 void Loquat::SetUp() {
   folder_ = harness::make_temp_folder("loquat");
+  // The program keeps its progress and settings in %APPDATA%\Loquat: each test's in its own folder.
+  SetEnvironmentVariableA("APPDATA", folder_.substr(0, folder_.find_last_not_of('\\') + 1).c_str());
   const std::string arguments = program_arguments();
   program_ = std::make_unique<Program>(
       "\"" + program_path() + "\"" + (arguments.empty() ? "" : " " + arguments), folder_, dialog_answers());

@@ -135,6 +135,44 @@ TEST_F(LoquatSound, ATestPlaysItsAnswerAndTheQuestionMarkReplaysTheSameRecording
   }
 }
 
+TEST_F(LoquatSound, RHearsTheWordAgainBeforeAndAfterAnsweringAndAWrongWordIsMarked) {
+  ASSERT_TRUE(choose({"Sounds", "L/R Test All"}));
+  ASSERT_TRUE(choose({"Sounds", "Choose Voice", "Both"}));
+  ASSERT_TRUE(choose({"File", "Mark Wrong Answers"}));
+  AudioCapture opening;
+  press_key('R');                  // no item yet: nothing to hear
+  ASSERT_TRUE(click_first_box());  // "start"
+  press_key('R');                  // waiting for "play": the word is not given away
+  settle(main_);
+  EXPECT_EQ(heard_since(opening), Heard{});
+  const std::string answer = trimmed(fdb(4));
+  AudioCapture play;
+  ASSERT_TRUE(click(box(3)));  // "play"
+  Heard played = heard_since(play);
+  ASSERT_EQ(played.size(), 1u);
+  AudioCapture before;
+  press_key('R');
+  settle(main_);
+  EXPECT_EQ(heard_since(before), played) << "R before answering";
+  EXPECT_EQ(trimmed(fdb(4)), answer);
+  EXPECT_EQ(pool().size(), 30u);
+
+  // The wrong word, chosen by its key, is struck through; the item then counts as faulted.
+  const int wrong = trimmed(split(fdb(5), ',')[0]) == answer ? 2 : 1;
+  const RECT word = client_rect_on_screen(box(wrong));
+  EXPECT_EQ(ScreenCapture(word).count(RGB(255, 0, 0), 40), 0);
+  press_key(static_cast<WORD>('0' + wrong));
+  settle(main_);
+  EXPECT_GT(ScreenCapture(word).count(RGB(255, 0, 0), 40), width_of(word)) << "the wrong word is not marked";
+  ASSERT_TRUE(answer_item());
+  AudioCapture after;
+  press_key('R');
+  settle(main_);
+  EXPECT_EQ(heard_since(after), played) << "R after answering";
+  EXPECT_EQ(pool().size(), 30u) << "the faulted item left the pool";
+  expect_title("TEST 'L' or 'R' All Items  - 30 items left");
+}
+
 TEST_F(LoquatSound, AWrongAnswerClicksOnlyWhileTheFileMenuReadsClickingOff) {
   ASSERT_TRUE(choose({"Articles", "1 Basic Rules"}));
   ASSERT_TRUE(click_first_box());  // "examples"

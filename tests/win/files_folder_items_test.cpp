@@ -127,6 +127,33 @@ TEST(FolderItems, RenamingMovesTheFileOrKeepsThePathWhenRefused) {
   EXPECT_EQ(path_of(unborn.get()), temp.path() + "\\chosen.txt");
 }
 
+TEST(FolderItems, RenamingOverReplacesTheTargetInOneStep) {
+  TempFolder temp;
+  Owned folder(new_folder_item(temp.path()));
+  temp.write("progress.txt", "old");
+  Owned fresh = child(folder, "progress.tmp");
+  create_text(fresh.get(), "new");
+  StringRef name = text_ref("progress.txt");
+  EXPECT_TRUE(FolderItemRenameOver(fresh.get(), name.get()));
+  EXPECT_EQ(path_of(fresh.get()), temp.path() + "\\progress.txt");
+  EXPECT_FALSE(temp.exists("progress.tmp"));
+  EXPECT_EQ(temp.read("progress.txt"), "new");
+
+  // Without a file to rename nothing changes, and the item keeps its path.
+  Owned missing = child(folder, "missing.tmp");
+  EXPECT_FALSE(FolderItemRenameOver(missing.get(), name.get()));
+  EXPECT_EQ(path_of(missing.get()), temp.path() + "\\missing.tmp");
+  EXPECT_EQ(temp.read("progress.txt"), "new");
+  // Nor is a folder replaced by a file.
+  ASSERT_TRUE(CreateDirectoryA((temp.path() + "\\kept").c_str(), nullptr));
+  Owned other = child(folder, "other.tmp");
+  create_text(other.get(), "other");
+  StringRef kept = text_ref("kept");
+  EXPECT_FALSE(FolderItemRenameOver(other.get(), kept.get()));
+  EXPECT_EQ(temp.read("other.tmp"), "other");
+  EXPECT_FALSE(FolderItemRenameOver(nullptr, name.get()));
+}
+
 TEST(FolderItems, CopyMoveDeleteAndCreateFolder) {
   TempFolder temp;
   Owned folder(new_folder_item(temp.path()));

@@ -53,6 +53,20 @@ TEST(SystemFolders, SpecialFoldersNameTheSystemsFolders) {
   EXPECT_EQ(folderFindFolder(preferences.get(), 4), nullptr);
 }
 
+TEST(SystemFolders, TheApplicationDataFolderFollowsTheEnvironment) {
+  char saved[1024] = {};
+  DWORD had = GetEnvironmentVariableA("APPDATA", saved, sizeof saved);
+  ASSERT_TRUE(SetEnvironmentVariableA("APPDATA", nullptr));
+  char roaming[MAX_PATH] = {};
+  ASSERT_EQ(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, roaming), S_OK);
+  Owned shell(getApplicationDataFolder());
+  EXPECT_EQ(path_of(shell.get()), roaming);
+  ASSERT_TRUE(SetEnvironmentVariableA("APPDATA", "C:\\Elsewhere\\Roaming"));
+  Owned moved(getApplicationDataFolder());
+  EXPECT_EQ(path_of(moved.get()), "C:\\Elsewhere\\Roaming");
+  SetEnvironmentVariableA("APPDATA", had ? saved : nullptr);
+}
+
 TEST(SystemFolders, VolumesCountDrivesFromCThenAAndB) {
   DWORD drives = GetLogicalDrives();
   std::vector<std::string> expected;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <math.h>
 
+#include <ctime>
 #include <set>
 
 #include "quillet/variants.h"
@@ -122,6 +123,26 @@ TEST(Clock, TicksAreSixteenMillisecondsAndMicrosecondsCountMilliseconds) {
   EXPECT_GE(ticks, 0);
   EXPECT_EQ(fmod(micro, 1000.0), 0.0);
   EXPECT_NEAR(micro / 1000.0 / 16.0, ticks, 2.0);
+}
+
+// Days from 1904-01-01 to the given date of the Gregorian calendar.
+int64_t days_since_1904(int64_t year, int64_t month, int64_t day) {
+  year -= month <= 2;
+  int64_t era = year / 400;
+  int64_t of_era = year - era * 400;
+  int64_t of_year = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+  int64_t of_four_centuries = of_era * 365 + of_era / 4 - of_era / 100 + of_year;
+  return era * 146097 + of_four_centuries - 719468 + 24107;  // 1970-01-01 is day 24107
+}
+
+TEST(Clock, TotalSecondsCountTheLocalTimeFrom1904) {
+  std::time_t now = std::time(nullptr);
+  std::tm local = *std::localtime(&now);
+  double expected = days_since_1904(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) * 86400.0 +
+                    local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec;
+  EXPECT_NEAR(RuntimeTotalSeconds(), expected, 5.0);
+  EXPECT_EQ(days_since_1904(1904, 1, 1), 0);
+  EXPECT_EQ(days_since_1904(1904, 3, 1), 60);  // 1904 is a leap year
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
 # ql_add_image(NAME SOURCES src... [PROJECT file.toml] [ENTRY symbol] [DEV_DIR] [RELEASE]
 #              [FILES NAME=PATH...] [DEPENDS file-or-target...])
 # Compiles the sources as freestanding application code, combines them with `ld -r`, links them into an
-# application image with qlimage and attaches it to the runtime as bin/NAME.exe. With DEV_DIR the image is
-# also written as development files into bin/NAME-dev/; with RELEASE it is also attached to the runtime as
-# delivered (unchecked) as bin/release/NAME.exe. FILES hands build outputs to the project
-# description's "@NAME" paths (`qlimage link --file NAME=PATH`); PATH may be a generator expression, and
-# a missing or empty one stops the link with an error naming NAME. DEPENDS lists what the link waits for.
+# application image with qlimage and attaches it to the stripped runtime (cmake/release.cmake) as
+# bin/NAME.exe; with RELEASE it is also attached to the stripped runtime as delivered (no invariant checks)
+# as bin/release/NAME.exe. With DEV_DIR the image is also written as development files into bin/NAME-dev/. FILES hands
+# build outputs to the project description's "@NAME" paths (`qlimage link --file NAME=PATH`); PATH may be a
+# generator expression, and a missing or empty one stops the link with an error naming NAME. DEPENDS lists
+# what the link waits for.
+if(NOT QL_SHIPPED_RUNTIME)
+  message(FATAL_ERROR "Include cmake/release.cmake first: it makes the runtime that images are attached to")
+endif()
 if(NOT QLIMAGE)
   message(FATAL_ERROR "Set QLIMAGE to the host build's qlimage (make does: -DQLIMAGE=build/host/bin/qlimage)")
 endif()
@@ -64,14 +68,14 @@ function(ql_add_image name)
     COMMENT "Linking the application image ${name}.img")
   set(outputs ${program})
   add_custom_command(OUTPUT ${program}
-    COMMAND ${QLIMAGE} attach --runtime $<TARGET_FILE:loquat_runtime> --image ${image} -o ${program}
-    DEPENDS ${image} loquat_runtime
+    COMMAND ${QLIMAGE} attach --runtime ${QL_SHIPPED_RUNTIME} --image ${image} -o ${program}
+    DEPENDS ${image} ${QL_SHIPPED_RUNTIME} loquat_runtime_stripped
     COMMENT "Attaching ${name}.img to the runtime")
   if(arg_RELEASE)
     set(release ${CMAKE_BINARY_DIR}/bin/release/${name}.exe)
     add_custom_command(OUTPUT ${release}
-      COMMAND ${QLIMAGE} attach --runtime $<TARGET_FILE:loquat_release_runtime> --image ${image} -o ${release}
-      DEPENDS ${image} loquat_release_runtime
+      COMMAND ${QLIMAGE} attach --runtime ${QL_RELEASE_RUNTIME} --image ${image} -o ${release}
+      DEPENDS ${image} ${QL_RELEASE_RUNTIME} loquat_release_runtime_stripped
       COMMENT "Attaching ${name}.img to the runtime as delivered")
     list(APPEND outputs ${release})
   endif()

@@ -18,16 +18,27 @@ MdiWindows& mdi() {
   return windows;
 }
 
+// The program's first icon (id 1), the one Explorer shows for the file, at the size of `metric`; null, and
+// so Windows' default icon, for a program without one.
+HICON program_icon(int metric) {
+  int size = GetSystemMetrics(metric);
+  return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON, size, size,
+                                       LR_DEFAULTCOLOR | LR_SHARED));
+}
+
 void register_class(const char* name, WNDPROC procedure, HCURSOR cursor, HBRUSH background) {
-  WNDCLASSA wc = {};
+  WNDCLASSEXA wc = {};
+  wc.cbSize = sizeof(wc);
   wc.style = CS_HREDRAW | CS_VREDRAW;
   wc.lpfnWndProc = procedure;
   wc.cbWndExtra = sizeof(void*);
   wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hIcon = program_icon(SM_CXICON);
+  wc.hIconSm = program_icon(SM_CXSMICON);
   wc.hCursor = cursor;
   wc.hbrBackground = background;
   wc.lpszClassName = name;
-  RegisterClassA(&wc);
+  RegisterClassExA(&wc);
 }
 
 constexpr UINT kFirstMdiChild = 3000;

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "lessontable/initial_value_writer.h"
-#include "lessontable/table_reader.h"
 #include "lessontable/table_fixture.h"
+#include "lessontable/table_reader.h"
 
 namespace lessontable_test {
 namespace {

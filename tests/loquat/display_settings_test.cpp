@@ -50,7 +50,8 @@ TEST_F(Loquat, TheScreenButtonOpensTheLargeLayout) {
   EXPECT_EQ(width_of(canvas), 800);
   EXPECT_EQ(height_of(canvas), 400);
   // The editor moved 600 pixels down, out of the way.
-  for (int index : {int{kFdb1}, kFdb1 + 7, int{kListBox}, int{kNumbersStrip}, int{kScreen}, int{kDeleteAll}, int{kInsert}}) {
+  for (int index : {int{kFdb1}, kFdb1 + 7, int{kListBox}, int{kNumbersStrip}, int{kScreen}, int{kDeleteAll},
+                    int{kInsert}}) {
     EXPECT_GE(rect_in_parent(control(index)).top, 600) << index;
   }
   EXPECT_EQ(rect_in_parent(control(kFdb1)).top, fdb1_before.top + 600);

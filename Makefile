@@ -1,6 +1,7 @@
 # make run   installs what is missing, builds, and starts Loquat (under Xvfb with a screenshot without a display)
 # make author the same with the exercise editor uncovered (loquat.exe --author)
-# make test  installs what is missing, builds every target and runs every test, each fuzz target briefly
+# make test  installs what is missing, builds every target and runs every test, each fuzz target briefly, the
+#            Windows ones on an Xvfb display of their own (make test QL_DISPLAY=current: on $DISPLAY)
 # make fuzz  runs each fuzz target for FUZZ_SECONDS (600 unless given: make fuzz FUZZ_SECONDS=60)
 # make bench runs the benchmarks on win64 under Wine (make bench-win32: on win32, under 32-bit Wine)
 # make dist  builds both Windows targets and writes dist/loquat-VERSION-win64.zip and -win32.zip
@@ -9,6 +10,8 @@
 CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 QLIMAGE := $(CURDIR)/build/host/bin/qlimage
 FUZZ_SECONDS ?= 600
+# The Windows tests run on an X display of their own; QL_DISPLAY=current runs them on $DISPLAY instead.
+QL_DISPLAY ?= own
 FUZZ_TEST_SECONDS ?= 10
 
 all: build
@@ -49,10 +52,10 @@ author: host win64
 test: build
 	ctest --test-dir build/host --output-on-failure -j2
 	ctest --test-dir build/fuzz --output-on-failure -j2
-	scripts/with-display.sh ctest --test-dir build/win64 --output-on-failure --timeout 300
+	QL_DISPLAY=$(QL_DISPLAY) scripts/with-display.sh ctest --test-dir build/win64 --output-on-failure --timeout 300
 	@if reason=$$(scripts/wine32-ready.sh); then \
 	  echo "scripts/with-display.sh ctest --test-dir build/win32 --output-on-failure --timeout 300"; \
-	  scripts/with-display.sh ctest --test-dir build/win32 --output-on-failure --timeout 300; \
+	  QL_DISPLAY=$(QL_DISPLAY) scripts/with-display.sh ctest --test-dir build/win32 --output-on-failure --timeout 300; \
 	else echo "win32 suites skipped: $$reason"; fi
 
 fuzz: fuzz-build

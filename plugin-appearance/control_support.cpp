@@ -40,6 +40,6 @@ bool contains(const QlPluginRect& b, int32_t x, int32_t y) {
   return x >= b.left && x < b.right && y >= b.top && y < b.bottom;
 }
 
-uint32_t ticks() { return GetTickCount() / 16; }
+uint32_t ticks() { return host::ticks(); }
 
 }  // namespace quilapp

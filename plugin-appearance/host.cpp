@@ -3,6 +3,7 @@
 
 #include "quillet/plugins.h"
 #include "quillet/strings.h"
+#include "quillet/variants.h"
 #include "quillet/windows.h"
 
 namespace quilapp {
@@ -53,6 +54,7 @@ QUILAPP_ROUTINE(GetInterfaceRoutine)
 QUILAPP_ROUTINE(lockPictureDescription)
 QUILAPP_ROUTINE(unlockPictureDescription)
 QUILAPP_ROUTINE(drawPicturePrimitive)
+QUILAPP_ROUTINE(RuntimeTicks)
 #undef QUILAPP_ROUTINE
 
 // Calls the routine of that name with the arguments, or answers fallback when the host lacks it.
@@ -131,6 +133,10 @@ bool lock_picture(QlObject* picture, QlPluginPictureDescription* description) {
 void unlock_picture(QlObject* picture) { QUILAPP_CALL(unlockPictureDescription, , picture); }
 void draw_picture(QlObject* graphics, QlObject* picture, int32_t x, int32_t y) {
   QUILAPP_CALL(drawPicturePrimitive, , graphics, picture, x, y);
+}
+uint32_t ticks() {
+  auto* routine = find<decltype(RuntimeTicks)>(RuntimeTicks_routine);
+  return routine ? static_cast<uint32_t>(routine()) : GetTickCount() / 16;
 }
 
 }  // namespace host

@@ -44,6 +44,9 @@ void* interface_routine(QlObject* object, const char* interface_name, const char
 bool lock_picture(QlObject* picture, QlPluginPictureDescription* description);
 void unlock_picture(QlObject* picture);
 void draw_picture(QlObject* graphics, QlObject* picture, int32_t x, int32_t y);
+// The host's clock of 16-ms ticks, so that timing in the plug-in follows the runtime's; the system's
+// without the host's routine.
+uint32_t ticks();
 
 }  // namespace host
 }  // namespace quilapp

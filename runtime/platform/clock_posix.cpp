@@ -1,12 +1,17 @@
-// The millisecond tick counter on POSIX.
+// The millisecond tick counter on POSIX, and the clock a test may put in its place.
 #include <time.h>
 
 #include "platform/platform.h"
 
 namespace ql::platform {
 
+namespace {
+TickSource replaced = nullptr;
+}  // namespace
+
 // Milliseconds of the monotonic clock, wrapping at 32 bits as the Windows counter does.
 uint32_t tick_count() {
+  if (replaced) return replaced();
   timespec now;
   clock_gettime(CLOCK_MONOTONIC, &now);
   uint64_t ms = static_cast<uint64_t>(now.tv_sec) * 1000u + static_cast<uint64_t>(now.tv_nsec) / 1000000u;
@@ -22,5 +27,6 @@ int64_t local_time_now() {
   int64_t local_seconds = static_cast<int64_t>(now.tv_sec) + parts.tm_gmtoff;
   return kUnixEpochTicks + local_seconds * 10000000 + now.tv_nsec / 100;
 }
+void set_tick_source(TickSource source) { replaced = source; }
 
 }  // namespace ql::platform

@@ -63,10 +63,13 @@ void file_close(FileHandle file);
 // host writes the text to the standard error stream instead.
 void show_plain_message(const char* text);
 
-// The system's millisecond counter since start-up (GetTickCount); wraps after about 49.7 days.
+// The millisecond counter since start-up that everything timed in the runtime reads: the system's
+// (GetTickCount), which wraps after about 49.7 days, unless a test has put a clock of its own in its place.
 uint32_t tick_count();
 // The local date and time now, as FileEntry's times are: 100-ns intervals since 1601.
 int64_t local_time_now();
+using TickSource = uint32_t (*)();
+void set_tick_source(TickSource source);  // null gives the system's counter back
 
 // Whether n bytes at p can be read without a fault. The answer holds for the moment of the call only.
 bool is_readable(const void* p, size_t n);

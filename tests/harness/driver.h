@@ -7,6 +7,7 @@
 //   driver_input.h        clicks, drags, keys and typing through SendInput; settle()
 //   driver_menus.h        menu items by label, their state, choosing by mouse and by keyboard
 //   driver_pixels.h       ScreenCapture: colours at points, found or counted in rectangles
+//   driver_reference.h    ReferenceDrawing: what a rectangle should show, compared pixel for pixel
 //   driver_screenshots.h  PNG and BMP files, the test output folder
 //   driver_checks.h       expect_* checks; driver_failures.h: every failure saves a screenshot
 //
@@ -20,6 +21,7 @@
 #include "driver_menus.h"
 #include "driver_pixels.h"
 #include "driver_program.h"
+#include "driver_reference.h"
 #include "driver_screenshots.h"
 #include "driver_text.h"
 #include "driver_window_info.h"

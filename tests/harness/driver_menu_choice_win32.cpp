@@ -13,7 +13,7 @@ namespace {
 
 std::optional<MenuItem> item_labelled(const std::vector<MenuItem>& items, const std::string& wanted) {
   for (const MenuItem& item : items) {
-    if (!item.separator && item.label == label_of(wanted)) return item;
+    if (!item.separator && label_names(item.label, wanted)) return item;
   }
   return {};
 }

@@ -62,7 +62,7 @@ std::optional<MenuItem> walk(HWND window, const MenuPath& path, std::string* err
     for (int i = 0; i < block.count && i < kMenuProbeMaxItems; ++i) items.push_back(item_of(block, i));
     found.reset();
     for (const MenuItem& item : items) {
-      if (!item.separator && item.label == label_of(path[level])) {
+      if (!item.separator && label_names(item.label, path[level])) {
         found = item;
         break;
       }

@@ -7,6 +7,7 @@
 #include <stdint.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ql::driver {
@@ -15,6 +16,8 @@ namespace ql::driver {
 class ScreenCapture {
  public:
   explicit ScreenCapture(RECT screen_rect);  // captures now; the rectangle is clipped to the screen
+  ScreenCapture(RECT screen_rect, std::vector<uint32_t> pixels)  // what the rectangle should show
+      : rect_(screen_rect), pixels_(std::move(pixels)) {}
   static ScreenCapture whole_screen();
   static ScreenCapture of_window(HWND window);  // the window's rectangle as it shows on the screen
 

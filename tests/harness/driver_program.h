@@ -1,6 +1,6 @@
 // A program under test that keeps running while the test drives it: started with a command line in a working
 // folder, its message boxes recorded and answered (or held for the test to answer), its file dialogs
-// answered, its CPU time and GUI resources read, and ended at the end: its windows closed, then WM_QUIT, then
+// answered, its CPU time read, and ended at the end: its windows closed, then WM_QUIT, then
 // terminated.
 #pragma once
 
@@ -38,13 +38,6 @@ struct ShownBox {
   harness::MessageBox content;
 };
 
-// GetGuiResources' counts; `available` is false where the system does not count them (Wine answers 0).
-struct GuiResources {
-  bool available = false;
-  uint32_t gdi_objects = 0;
-  uint32_t user_objects = 0;
-};
-
 class Program {
  public:
   // Starts the program and waits (up to start_timeout_ms) until it waits for input; fails the test when it
@@ -72,9 +65,8 @@ class Program {
   ShownBox wait_for_message_box(const std::string& text_contains, int timeout_ms = 5000,
                                 Where where = Where::current());
 
-  // CPU time the process has used, kernel and user, in milliseconds.
+  // CPU time the process has used, kernel and user, in milliseconds (for benchmarks).
   double cpu_time_ms() const;
-  GuiResources gui_resources() const;
 
   // Ends the program: WM_CLOSE to its windows, then WM_QUIT to its threads, each given half of timeout_ms,
   // then TerminateProcess. Boxes showing meanwhile are answered. Later calls return the first result.

@@ -189,16 +189,6 @@ double Program::cpu_time_ms() const {
   return ms(kernel) + ms(user);
 }
 
-GuiResources Program::gui_resources() const {
-  GuiResources resources;
-  if (!state_) return resources;
-  resources.gdi_objects = GetGuiResources(state_->process.hProcess, GR_GDIOBJECTS);
-  resources.user_objects = GetGuiResources(state_->process.hProcess, GR_USEROBJECTS);
-  // A process that shows a window owns at least that one USER object; zero means the count is not kept.
-  resources.available = resources.user_objects > 0;
-  return resources;
-}
-
 ProgramEnd Program::end(int timeout_ms) {
   if (!state_) return {};
   if (state_->ended) return *state_->ended;

@@ -12,6 +12,8 @@ namespace ql::driver {
 
 bool save_png(const ScreenCapture& capture, const std::string& path);
 bool save_bmp(const ScreenCapture& capture, const std::string& path);
+// A PNG file's pixels as 32-bit BGRA rows from the top.
+bool load_png(const std::string& path, std::vector<uint32_t>& pixels, UINT& width, UINT& height);
 
 // The test output folder, with a trailing backslash: QL_TEST_OUTPUT when set, else "test-output" in the build
 // tree (next to the bin folder). Made when missing.

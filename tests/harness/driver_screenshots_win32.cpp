@@ -1,4 +1,5 @@
-// Writing captures as PNG with the Windows Imaging Component, or as BMP, and naming screenshot files.
+// Writing captures as PNG with the Windows Imaging Component, or as BMP, reading PNG files, and naming
+// screenshot files.
 #include <windows.h>
 
 #include <wincodec.h>
@@ -62,6 +63,26 @@ bool write_png(const ScreenCapture& capture, const std::wstring& path) {
          SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
 }
 
+// The PNG's pixels as 32-bit BGRA rows from the top.
+bool read_png(const std::wstring& path, std::vector<uint32_t>& pixels, UINT& width, UINT& height) {
+  Com<IWICImagingFactory> factory;
+  Com<IWICBitmapDecoder> decoder;
+  Com<IWICBitmapFrameDecode> frame;
+  Com<IWICFormatConverter> converter;
+  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                              reinterpret_cast<void**>(factory.out()))) ||
+      FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                                WICDecodeMetadataCacheOnDemand, decoder.out())) ||
+      FAILED(decoder->GetFrame(0, frame.out())) || FAILED(frame->GetSize(&width, &height)) ||
+      FAILED(factory->CreateFormatConverter(converter.out())) ||
+      FAILED(converter->Initialize(frame.p, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0,
+                                   WICBitmapPaletteTypeCustom)))
+    return false;
+  pixels.resize(static_cast<size_t>(width) * height);
+  return SUCCEEDED(
+      converter->CopyPixels(nullptr, width * 4, width * height * 4, reinterpret_cast<BYTE*>(pixels.data())));
+}
+
 std::string file_name_of(const std::string& name) {
   std::string file;
   for (char c : name) file += std::string("\\/:*?\"<>|").find(c) == std::string::npos && c >= ' ' ? c : '_';
@@ -76,6 +97,13 @@ bool save_png(const ScreenCapture& capture, const std::string& path) {
   bool saved = write_png(capture, to_wide(path));
   if (SUCCEEDED(init)) CoUninitialize();
   return saved;
+}
+
+bool load_png(const std::string& path, std::vector<uint32_t>& pixels, UINT& width, UINT& height) {
+  HRESULT init = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  bool read = read_png(to_wide(path), pixels, width, height);
+  if (SUCCEEDED(init)) CoUninitialize();
+  return read;
 }
 
 bool save_bmp(const ScreenCapture& capture, const std::string& path) {

@@ -34,6 +34,10 @@ std::string label_of(const std::string& text) {
   return label;
 }
 
+bool label_names(const std::string& label, const std::string& wanted) {
+  return label == wanted || label == label_of(wanted);
+}
+
 std::string shortcut_of(const std::string& text) {
   size_t tab = text.find('\t');
   return tab == std::string::npos ? std::string() : text.substr(tab + 1);

@@ -1,6 +1,6 @@
 // Windows, controls and menus built from an image, driven through real menus, clicks and keys: dispatch
 // order, menu item arrays and invisible items, control arrays and clones, lock-based resizing, the erase
-// colour, IsCMMClick, CancelClose, the Quit shortcut and an idle loop.
+// colour, IsCMMClick, CancelClose and the Quit shortcut.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -154,15 +154,6 @@ TEST_F(WindowsImage, TheQuitShortcutEndsTheApplicationAfterClosingItsWindows) {
   EXPECT_EQ(end.how, ProgramEnd::How::exited);
   EXPECT_EQ(end.exit_code, 0u);
   EXPECT_EQ(lines_of(read_file(folder_ + "trace.log")).back(), "main Close");
-}
-
-TEST_F(WindowsImage, AnIdleEventLoopUsesNoProcessorTime) {
-  settle(main_);
-  Sleep(200);
-  double before = program_->cpu_time_ms();
-  Sleep(1000);
-  double used = program_->cpu_time_ms() - before;
-  EXPECT_LT(used, 50.0) << "an idle program waits for messages";
 }
 
 }  // namespace

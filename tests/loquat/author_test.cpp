@@ -48,6 +48,8 @@ TEST_F(Loquat, CtrlShiftEUncoversTheEditorThatNoMenuShowsAndQuitAsksNothingWitho
 TEST_F(LoquatAuthor, StartsWithTheEditorAndChecksTheRowItStores) {
   expect_editor_uncovered(main_, control(kMakeChangeListbox));
   program_->hold_message_boxes();
+  for (const char* box : {"cell 3 (answers)", "You have set 7 lines", "cell 2 (pattern)"})
+    expect_message_box(box);
   ASSERT_TRUE(double_click_in(control(kListBox), {40, 26}));  // row 0, below the heading
   ASSERT_TRUE(settle(main_));
   ASSERT_EQ(fdb(1), "0");

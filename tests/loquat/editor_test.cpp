@@ -1,6 +1,6 @@
 // The exercise editor as an author uses it: the table saved to a file byte for byte, deleted, and got back
 // from the file; a row previewed, edited and stored; the rows renumbered after an insert and recounted; and
-// what happens when there is nothing to work on.
+// what happens when there is nothing to work on; Delete Row on the selected row and a file of another suffix.
 #include "editor_fixture.h"
 
 namespace ql::loquat_tests {
@@ -45,6 +45,7 @@ TEST_F(LoquatEditor, TheTableGoesToAFileAndComesBackFromIt) {
 TEST_F(LoquatEditor, WithoutAFileOrASelectedRowNothingIsLost) {
   const std::string table = table_text();
   // No file of that name: a message names it and the table stays.
+  expect_message_box("clozeDBdata");
   program_->hold_message_boxes();
   ASSERT_TRUE(click(control(kGetDBfromDisk)));
   ShownBox box = program_->wait_for_message_box("clozeDBdata");
@@ -139,6 +140,31 @@ TEST_F(LoquatEditor, AddRowAppendsAndRenumberGivesEveryRowItsIndex) {
     ASSERT_EQ(table.compare(at, number.size(), number), 0) << "row " << row;
     at = table.find('\r', at) + 1;
   }
+}
+
+TEST_F(LoquatEditor, DeleteRowTakesTheSelectedRowAndGetFileReadsTheChosenSuffix) {
+  const std::vector<std::vector<std::string>> rows = cells_of(table_text());
+  ASSERT_TRUE(double_click_in(control(kListBox), {40, 26}));  // the first row
+  settle(main_);
+  ASSERT_TRUE(click(control(kDeleteRow)));
+  std::vector<std::vector<std::string>> after = cells_of(table_text());
+  ASSERT_EQ(after.size(), rows.size() - 1);
+  EXPECT_EQ(after[0], rows[1]);
+  EXPECT_EQ(after.back(), rows.back());
+
+  // The fifth suffix, PROVERBS: Get File reads "clozeDBdataPROVERBS" and appends its row.
+  const std::string row = "7\tp99\t_ _.\tno,way\tway,no\t2\t2*72\t1\t";
+  ASSERT_TRUE(harness::write_file(folder_ + "clozeDBdataPROVERBS", row + "\r"));
+  ASSERT_TRUE(click(control(kPopupMenu1)));
+  for (int i = 0; i < 5; ++i) press_key(VK_DOWN);
+  press_key(VK_RETURN);
+  settle(main_);
+  ASSERT_EQ(window_text(control(kPopupMenu1)), "PROVERBS");
+  ASSERT_TRUE(click(control(kGetDBfromDisk)));
+  settle(main_, 10000);
+  after = cells_of(table_text());
+  ASSERT_EQ(after.size(), rows.size());
+  EXPECT_EQ(after.back(), split(row, '\t'));
 }
 
 }  // namespace

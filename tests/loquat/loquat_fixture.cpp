@@ -1,4 +1,4 @@
-// The Loquat tests' fixture: starting the program, reading its fields, answering its items.
+// The Loquat tests' fixture: starting and ending the program, reading its fields, answering its items.
 #include "loquat_fixture.h"
 
 #include <strings.h>
@@ -6,21 +6,6 @@
 #include <algorithm>
 
 namespace ql::loquat_tests {
-
-std::vector<std::string> split(const std::string& text, char separator) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  for (size_t at; (at = text.find(separator, start)) != std::string::npos; start = at + 1)
-    parts.push_back(text.substr(start, at - start));
-  parts.push_back(text.substr(start));
-  return parts;
-}
-
-std::string trimmed(const std::string& text) {
-  size_t first = text.find_first_not_of(" \r\n\t");
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \r\n\t") - first + 1);
-}
 
 void Loquat::SetUp() {
   folder_ = harness::make_temp_folder("loquat");
@@ -53,7 +38,23 @@ void Loquat::make_editor() {
 std::string Loquat::program_path() const { return harness::program_folder() + "loquat.exe"; }
 
 void Loquat::TearDown() {
-  if (program_) program_->end();
+  if (!program_ || !program_->started()) return;
+  ProgramEnd end = program_->end();
+  // Closed with its window, or ended by itself after Quit: never terminated, never with a fault's exit code.
+  EXPECT_TRUE(end.how == ProgramEnd::How::closed || end.how == ProgramEnd::How::exited)
+      << "loquat.exe " << to_string(end.how);
+  EXPECT_EQ(end.exit_code, 0u) << "loquat.exe's exit code";
+  bool unexpected = false;
+  for (const harness::MessageBox& shown : end.boxes) {
+    bool expected = false;
+    for (const std::string& text : expected_boxes_) expected |= shown.text.find(text) != std::string::npos;
+    unexpected |= !expected;
+  }
+  if (unexpected) {
+    std::string all;
+    for (const harness::MessageBox& shown : end.boxes) all += "\n  \"" + shown.caption + "\": " + shown.text;
+    ADD_FAILURE() << "loquat.exe showed a message box the test did not expect; the boxes answered:" << all;
+  }
 }
 
 // A control's platform window carries its place in the window's creation order, from 1, as its ID. One
@@ -107,55 +108,60 @@ bool Loquat::answer_item(bool with_fault) {
   return false;
 }
 
-int Loquat::take_lesson(int faults) {
-  if (!click_first_box()) return -1;  // "start" or "examples"
-  int shown = 1;
-  for (; shown <= 2000; ++shown) {
-    if (!answer_item(shown <= faults)) return -1;
-    if (pool().empty()) return shown;   // box 1 now reads "end"
-    if (!click_first_box()) return -1;  // "next"
-  }
-  ADD_FAILURE() << "the lesson did not end";
-  return -1;
-}
-
-namespace {
-
-int text_width(const std::string& text, const char* face, int size) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  HFONT font = CreateFontA(-size, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, face);
-  HGDIOBJ old = SelectObject(dc, font);
-  SIZE extent = {};
-  GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &extent);
-  SelectObject(dc, old);
-  DeleteObject(font);
-  DeleteDC(dc);
-  return extent.cx;
-}
-
-}  // namespace
-
-void Loquat::expect_title(const std::string& text, Where where) {
-  RECT canvas = client_rect_on_screen(control(kBigCanvas));
-  // The title's band: baseline 30 in "Times" 18, cleared from y 5 to 35 before it is drawn.
-  RECT band = {canvas.left, canvas.top + 8, canvas.left + 480, canvas.top + 36};
-  ScreenCapture capture(band);
-  int first = capture.width(), last = -1;
-  for (int y = 0; y < capture.height(); ++y) {
-    for (int x = 0; x < capture.width(); ++x) {
-      if (colors_close(capture.at({band.left + x, band.top + y}), kWhite, 60)) continue;
-      first = std::min(first, x);
-      last = std::max(last, x);
+bool Loquat::answer_row(const PlannedRow& row, bool with_fault) {
+  const std::vector<std::string> choices = split(row.choices, ',');
+  for (const std::string& answer :
+       row.answers.empty() ? std::vector<std::string>{} : split(row.answers, ',')) {
+    int right = -1, wrong = -1;
+    for (int i = 0; i < static_cast<int>(choices.size()); ++i) {
+      bool same = strcasecmp(trimmed(choices[i]).c_str(), trimmed(answer).c_str()) == 0;
+      if (same && right < 0) right = i + 1;
+      if (!same && wrong < 0) wrong = i + 1;
     }
+    if (right < 0) {
+      ADD_FAILURE() << "row " << row.number << " offers no box for its answer \"" << answer << "\"";
+      return false;
+    }
+    if (with_fault && wrong > 0) {
+      ++clicks_;
+      if (!click(box(wrong))) return false;
+      with_fault = false;
+    }
+    ++clicks_;
+    if (!click(box(right))) return false;
   }
-  const int width = text_width(text, "Times New Roman", 18);
-  const int left = (480 - width) / 2;
-  bool ok = last >= 0 && std::abs(first - left) <= 3 && std::abs((last - first + 1) - width) <= 4;
-  if (!ok) {
-    fail("the title line's ink lies at x " + std::to_string(first) + " to " + std::to_string(last) + "; \"" +
-             text + "\" would lie at " + std::to_string(left) + " to " + std::to_string(left + width - 1),
-         where);
+  return true;
+}
+
+int Loquat::take_lesson(const std::string& title, const std::vector<PlannedRow>& rows, int faults) {
+  const int items = static_cast<int>(rows.size());
+  if (!click_first_box()) return -1;  // "start" or "examples"
+  std::vector<int> faulted;
+  int done = 0, shown = 0;
+  while (done < items) {
+    if (++shown > items + faults) {
+      ADD_FAILURE() << "more items were shown than the lesson holds";
+      return -1;
+    }
+    const PlannedRow* row = item_on_show(rows);
+    if (!row) return -1;
+    // A faulted item stays in the pool and comes again; only new items are faulted.
+    const bool fault = static_cast<int>(faulted.size()) < faults &&
+                       std::find(faulted.begin(), faulted.end(), row->number) == faulted.end();
+    if (fault) faulted.push_back(row->number);
+    if (!answer_row(*row, fault)) return -1;
+    done += fault ? 0 : 1;
+    const int left = items - done;
+    expect_title(title + " " +
+                 (left == 1        ? "The last one"
+                  : left > 1       ? std::to_string(left) + " items left"
+                  : shown == items ? "Perfect Score"
+                                   : std::to_string(items) + " items, " + std::to_string(2 * items - shown) +
+                                         " correct."));
+    expect_captions({left > 0 ? "next" : "end"});
+    if (left > 0 && !click_first_box()) return -1;
   }
+  return shown;
 }
 
 bool Loquat::font_menu_enabled() {

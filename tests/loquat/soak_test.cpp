@@ -1,5 +1,6 @@
-// A long run of box clicks across lessons: the program's live objects, pool, memory and threads stay where
-// they were. QL_SOAK_CLICKS sets the number of clicks (200 by default; QL_SOAK_CLICKS=10000 for a long run).
+// A long run of box clicks across lessons: the program's live objects, pool, memory and threads end where
+// they were when the first lesson opened. QL_SOAK_CLICKS sets the number of clicks (200 by default;
+// QL_SOAK_CLICKS=10000 for a long run).
 #include "loquat_fixture.h"
 
 #include <strings.h>
@@ -89,13 +90,19 @@ TEST_F(LoquatSoak, ALongRunOfClicksLeavesObjectsMemoryAndThreadsWhereTheyWere) {
                               {"Proverbs", "3 Intermediate"},
                               {"Articles", "6  Practice"},
                               {"Proverbs", "1 Elementary"}};
-  Usage warm;
-  Objects before;
+  // The figures are compared in one state, the first lesson just opened: at the start of the run, before any
+  // click, and at its end, after every lesson kind of the run has been taken. The click of a wrong answer is
+  // heard once first, so that the sound device is open in both.
+  ASSERT_TRUE(choose({"File", "Clicking Off"}));
+  ASSERT_TRUE(choose({"File", "Clicking On"}, 15000));
+  ASSERT_TRUE(choose({lessons[0][0], lessons[0][1]}));
+  const Objects before = objects();
+  const Usage warm = usage_of(program_path());
+  Objects settled;  // once every lesson kind has been taken: the pool then holds their caches too
   for (int round = 0; round <= 4 || clicks_ < clicks_wanted; ++round) {
     const auto& lesson = lessons[round % 4];
-    ASSERT_TRUE(choose({lesson[0], lesson[1]}));
-    // The figures are compared in one state: the first lesson just opened again, after a round of them all.
-    if (round == 4) before = objects();
+    ASSERT_TRUE(round == 0 || choose({lesson[0], lesson[1]}));
+    if (round == 4) settled = objects();
     ASSERT_TRUE(click_first_box());
     // Every item faulted once and then answered: wrong clicks and right ones, redraws and new items.
     for (int item = 0; item < 10 && clicks_ < clicks_wanted; ++item) {
@@ -103,20 +110,22 @@ TEST_F(LoquatSoak, ALongRunOfClicksLeavesObjectsMemoryAndThreadsWhereTheyWere) {
       if (pool().empty()) break;
       ASSERT_TRUE(click_first_box());
     }
-    if (round == 0) warm = usage_of(program_path());  // after the first lesson: caches and fonts are made
   }
-  Usage end = usage_of(program_path());
   ASSERT_TRUE(choose({lessons[0][0], lessons[0][1]}));
-  Objects after = objects();
+  const Objects after = objects();
+  const Usage end = usage_of(program_path());
   printf(
-      "after %ld clicks: live objects %ld -> %ld, pool %ld -> %ld bytes; data %ld -> %ld kB, resident %ld -> "
+      "after %ld clicks: live objects %ld -> %ld, pool %ld -> %ld -> %ld bytes; data %ld -> %ld kB, resident "
+      "%ld -> "
       "%ld kB, threads %ld -> %ld\n",
-      clicks_, before.live, after.live, before.pool_bytes, after.pool_bytes, warm.data_kb, end.data_kb,
-      warm.rss_kb, end.rss_kb, warm.threads, end.threads);
+      clicks_, before.live, after.live, before.pool_bytes, settled.pool_bytes, after.pool_bytes, warm.data_kb,
+      end.data_kb, warm.rss_kb, end.rss_kb, warm.threads, end.threads);
   ASSERT_GT(before.live, 0) << "no object dump came";
   EXPECT_EQ(after.live, before.live) << "objects are left behind";
-  // The pool also holds the texts the window keeps of the last item shown, which differ from run to run.
-  EXPECT_LT(after.pool_bytes, before.pool_bytes + 2048) << "pool memory is left behind";
+  // The first round of lessons fills caches once (about 2.5 kB, as much after 600 clicks as after 200); the
+  // pool also holds the texts the window keeps of the last item shown, which differ from run to run.
+  EXPECT_LT(settled.pool_bytes, before.pool_bytes + 4096) << "the first round of lessons keeps too much";
+  EXPECT_LT(after.pool_bytes, settled.pool_bytes + 2048) << "pool memory is left behind";
   ASSERT_GT(warm.data_kb, 0) << "the program's memory cannot be read";
   EXPECT_LT(end.data_kb, warm.data_kb + 4096) << "memory grows with clicks";
   EXPECT_EQ(end.threads, warm.threads);

@@ -47,8 +47,7 @@ class LoquatSound : public Loquat {
 
   // What was heard since the mark, each sound named by the recording it matches best.
   static std::vector<std::string> heard_since(const AudioCapture& mark) {
-    Sleep(800);  // the last sound plays out and reaches the file
-    std::vector<int16_t> heard = mark.heard();
+    std::vector<int16_t> heard = mark.heard_through();
     std::vector<std::string> names;
     for (const Stretch& stretch : harness::sounding_stretches(heard)) {
       // The click is a few milliseconds long, and Wine's resampler loses the first of them: it is told by its
@@ -98,7 +97,7 @@ TEST_F(LoquatSound, ACompareWordIsHeardInTheVoiceChosenAndBothVoicesTakeTurns) {
   AudioCapture both;
   for (int play = 0; play < 10; ++play) {
     ASSERT_TRUE(click(box(1)));
-    Sleep(600);  // each word sounds apart from the next
+    both.heard_through();  // each word sounds apart from the next
   }
   Heard heard = heard_since(both);
   ASSERT_EQ(heard.size(), 10u);
@@ -122,7 +121,7 @@ TEST_F(LoquatSound, ATestPlaysItsAnswerAndTheQuestionMarkReplaysTheSameRecording
     const std::string answer = trimmed(fdb(4));
     AudioCapture before_play;
     ASSERT_TRUE(click(box(1)));  // a word before "play" only clicks, whatever the File menu says
-    Sleep(400);
+    before_play.heard_through();
     ASSERT_TRUE(click(box(3)));  // "play"
     Heard played = heard_since(before_play);
     ASSERT_EQ(played.size(), 2u);

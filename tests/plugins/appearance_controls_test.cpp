@@ -1,10 +1,11 @@
-// quilapp1's registration and its seven other controls in a window: how they draw, what their clicks
-// raise, and ChasingArrows' animation.
+// quilapp1's seven other controls in a window: how they draw, what their clicks raise, the repeat of a held
+// arrow and ChasingArrows' animation, both on a clock the test sets.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "driver_input.h"
 #include "driver_pixels.h"
 #include "objects/class_registry.h"
 #include "objects/objects.h"
@@ -18,8 +19,7 @@ namespace ql {
 namespace {
 
 using driver::ScreenCapture;
-using plugin_testing::ControlSpec;
-using plugin_testing::TestWindow;
+using namespace plugin_testing;
 
 std::vector<std::string> events;
 void on_action(QlObject*) { events.push_back("Action"); }
@@ -33,8 +33,8 @@ void on_mouse_up(QlObject*, int32_t x, int32_t y) {
   events.push_back("MouseUp " + std::to_string(x) + "," + std::to_string(y));
 }
 
-ControlSpec control(const char* class_name, const char* name, int left, int top, int width, int height,
-                    plugin_testing::Properties more = {}) {
+TestControl control(const char* class_name, const char* name, int left, int top, int width, int height,
+                    Properties more = {}) {
   plugin_testing::install_quilapp1();
   ClassObject* cls = plugin_testing::subclass_of(
       class_by_name(class_name), {{"Action", 0, reinterpret_cast<uintptr_t>(on_action)},
@@ -42,51 +42,18 @@ ControlSpec control(const char* class_name, const char* name, int left, int top,
                                   {"Down", 0, reinterpret_cast<uintptr_t>(on_down)},
                                   {"MouseDown", 0, reinterpret_cast<uintptr_t>(on_mouse_down)},
                                   {"MouseUp", 0, reinterpret_cast<uintptr_t>(on_mouse_up)}});
-  plugin_testing::Properties properties = {{"Name", name},
-                                           {"Left", std::to_string(left)},
-                                           {"Top", std::to_string(top)},
-                                           {"Width", std::to_string(width)},
-                                           {"Height", std::to_string(height)}};
-  properties.insert(properties.end(), more.begin(), more.end());
-  return {cls, properties};
+  return {cls, control_properties(name, left, top, width, height, more)};
 }
 
 COLORREF sys(int index) { return GetSysColor(index); }
 
 COLORREF pixel(const TestWindow& window, int x, int y) {
-  return ScreenCapture::of_window(window.hwnd()).at(window.on_screen(x, y));
+  return ScreenCapture::of_window(window.hwnd()).at(window.screen_point(x, y));
 }
 
 void click(const TestWindow& window, int x, int y) {
-  plugin_testing::mouse_button(window.on_screen(x, y), true);
-  plugin_testing::pump(60);
-  plugin_testing::mouse_button(window.on_screen(x, y), false);
-  plugin_testing::pump(120);
-}
-
-TEST(AppearanceControls, EightControlsRegisterInOrderWithVersionFour) {
-  plugin_testing::install_quilapp1();
-  LoadedPlugin* quilapp1 = nullptr;
-  for (LoadedPlugin* plugin : loaded_plugins()) {
-    if (plugin->file_name == "quilapp1.dll") quilapp1 = plugin;
-  }
-  ASSERT_NE(quilapp1, nullptr);
-  EXPECT_EQ(quilapp1->version, 4);
-  std::vector<std::string> names;
-  for (ClassObject* cls : quilapp1->classes) names.push_back(class_name(cls));
-  EXPECT_EQ(names, (std::vector<std::string>{"BevelButton", "ChasingArrows", "LittleArrows", "Placard",
-                                             "Separator", "PopupArrow", "DisclosureTriangle", "ImageWell"}));
-  ClassObject* bevel = class_by_name("BevelButton");
-  int properties = 0;
-  for (const PropertyRecord& p : bevel->properties) properties += p.getter || p.setter ? 1 : 0;
-  EXPECT_EQ(properties, 18);
-  EXPECT_EQ(bevel->methods.size(), 8u);
-  ASSERT_EQ(bevel->events.size(), 1u);
-  EXPECT_EQ(bevel->events[0]->name, "Action");
-  ASSERT_EQ(bevel->interfaces.size(), 1u);
-  EXPECT_EQ(class_name(bevel->interfaces[0].interface_class), "actionSource");
-  EXPECT_EQ(class_by_name("ImageWell")->events.size(), 3u);
-  EXPECT_EQ(class_by_name("LittleArrows")->events.size(), 2u);
+  driver::click_at(window.screen_point(x, y));
+  settle();
 }
 
 TEST(AppearanceControls, DrawingOfPlacardSeparatorPopupArrowImageWellAndTriangle) {
@@ -115,7 +82,8 @@ TEST(AppearanceControls, DrawingOfPlacardSeparatorPopupArrowImageWellAndTriangle
   EXPECT_EQ(pixel(window, 203, 25), sys(COLOR_BTNHIGHLIGHT));  // closed, pointing right
 }
 
-TEST(AppearanceControls, ClicksRaiseTheirEvents) {
+TEST(AppearanceControls, ClicksRaiseTheirEventsAndAHeldArrowRepeats) {
+  TestClock clock;
   TestWindow window({control("DisclosureTriangle", "Tri", 20, 20, 12, 12),
                      control("LittleArrows", "Arrows", 60, 20, 13, 23),
                      control("ImageWell", "Well", 100, 20, 32, 32)});
@@ -123,7 +91,6 @@ TEST(AppearanceControls, ClicksRaiseTheirEvents) {
   events.clear();
   click(window, 24, 24);
   EXPECT_EQ(events, std::vector<std::string>{"Action"});
-  plugin_testing::pump(100);
   EXPECT_EQ(pixel(window, 25, 23), sys(COLOR_BTNHIGHLIGHT));  // open: pointing down
   EXPECT_EQ(pixel(window, 23, 27), RGB(255, 255, 255));       // the closed triangle is gone
 
@@ -132,13 +99,17 @@ TEST(AppearanceControls, ClicksRaiseTheirEvents) {
   click(window, 65, 38);
   EXPECT_EQ(events, (std::vector<std::string>{"Up", "Down"}));
 
-  // Holding an arrow repeats its event once more than 15 ticks have passed.
+  // Holding an arrow repeats its event once more than 15 ticks have passed since the press, not before.
   events.clear();
-  plugin_testing::mouse_button(window.on_screen(65, 25), true);
-  plugin_testing::pump(600);
-  plugin_testing::mouse_button(window.on_screen(65, 25), false);
-  plugin_testing::pump(60);
-  EXPECT_GT(events.size(), 2u);
+  mouse_button(window.screen_point(65, 25), true);
+  ASSERT_TRUE(pump_until([] { return !events.empty(); }));
+  clock.advance(15 * 16);
+  run_passes(20);
+  EXPECT_EQ(events.size(), 1u) << "a repeat within 15 ticks";
+  clock.advance(16);
+  EXPECT_TRUE(pump_until([] { return events.size() > 1; })) << "no repeat after 16 ticks";
+  mouse_button(window.screen_point(65, 25), false);
+  settle();
   for (const std::string& e : events) EXPECT_EQ(e, "Up");
 
   events.clear();
@@ -146,29 +117,30 @@ TEST(AppearanceControls, ClicksRaiseTheirEvents) {
   EXPECT_EQ(events, (std::vector<std::string>{"MouseDown 110,30", "MouseUp 110,30"}));
 }
 
-TEST(AppearanceControls, ChasingArrowsAdvanceWhileShown) {
-  TestWindow window({control("ChasingArrows", "Busy", 20, 20, 16, 16)});
+TEST(AppearanceControls, ChasingArrowsAdvanceOneFrameEveryTenTicksWhileShown) {
+  TestClock clock;
+  TestWindow window({control("ChasingArrows", "Busy", 20, 20, 16, 16)}, 40, 40, 400, 300);
   ASSERT_TRUE(window.hwnd());
   QlObject* arrows = window.control("Busy");
   auto frame = [&] {
     return *reinterpret_cast<int32_t*>(reinterpret_cast<uint8_t*>(arrows) + QL_PLUGIN_CONTROL_DATA_OFFSET);
   };
-  int32_t first = frame();
-  plugin_testing::pump(400);
-  int32_t later = frame();
-  EXPECT_NE(later, first);
-  EXPECT_GE(later, 0);
-  EXPECT_LT(later, 8);
-  int black = 0;
-  {
-    ScreenCapture shot = ScreenCapture::of_window(window.hwnd());
-    POINT a = window.on_screen(20, 20), b = window.on_screen(36, 36);
-    black = shot.count(RGB(0, 0, 0), 0, RECT{a.x, a.y, b.x, b.y});
+  const int32_t first = frame();
+  run_passes(20);
+  EXPECT_EQ(frame(), first) << "no frame before ten ticks";
+  for (int32_t step = 1; step <= 9; ++step) {
+    clock.advance(10 * 16);
+    EXPECT_TRUE(pump_until([&] { return frame() == (first + step) % 8; })) << step;
+    run_passes(5);
+    EXPECT_EQ(frame(), (first + step) % 8) << "more than one frame in ten ticks";
   }
-  EXPECT_GT(black, 10);
+  ScreenCapture shot = ScreenCapture::of_window(window.hwnd());
+  POINT a = window.screen_point(20, 20), b = window.screen_point(36, 36);
+  EXPECT_GT(shot.count(RGB(0, 0, 0), 0, RECT{a.x, a.y, b.x, b.y}), 10);
   ControlVisibleSetter(arrows, 0, false);
-  int32_t hidden = frame();
-  plugin_testing::pump(400);
+  const int32_t hidden = frame();
+  clock.advance(40 * 16);
+  run_passes(20);
   EXPECT_EQ(frame(), hidden);
 }
 

@@ -2,6 +2,8 @@
 // pressed, set and disabled states, clicked with real input, repainted by its setters, and holding its icon.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -15,14 +17,14 @@
 #include "quillet/strings.h"
 #include "quillet/windows.h"
 #include "ui/controls/control_object.h"
+#include "ui/ui_steps.h"
 #include "values/string.h"
 
 namespace ql {
 namespace {
 
 using driver::ScreenCapture;
-using plugin_testing::ControlSpec;
-using plugin_testing::TestWindow;
+using namespace plugin_testing;
 
 int actions = 0;
 void on_action(QlObject*) { ++actions; }
@@ -34,16 +36,10 @@ ClassObject* button_class() {
   return cls;
 }
 
-ControlSpec button(const char* name, int left, int top, plugin_testing::Properties more = {}) {
-  plugin_testing::Properties properties = {{"Name", name},
-                                           {"Left", std::to_string(left)},
-                                           {"Top", std::to_string(top)},
-                                           {"Width", "100"},
-                                           {"Height", "30"},
-                                           {"Caption", name},
-                                           {"Bevel", "1"},
-                                           {"TextFont", "Arial"},
-                                           {"TextSize", "12"}};
+TestControl button(const char* name, int left, int top, Properties more = {}) {
+  Properties properties =
+      control_properties(name, left, top, 100, 30,
+                         {{"Caption", name}, {"Bevel", "1"}, {"TextFont", "Arial"}, {"TextSize", "12"}});
   properties.insert(properties.end(), more.begin(), more.end());
   return {button_class(), properties};
 }
@@ -58,13 +54,14 @@ struct Look {
 // face beside the caption.
 Look look_of(const TestWindow& window, int left, int top) {
   ScreenCapture shot = ScreenCapture::of_window(window.hwnd());
-  return {shot.at(window.on_screen(left, top)), shot.at(window.on_screen(left + 1, top + 1)),
-          shot.at(window.on_screen(left + 98, top + 28)), shot.at(window.on_screen(left + 5, top + 15))};
+  return {shot.at(window.screen_point(left, top)), shot.at(window.screen_point(left + 1, top + 1)),
+          shot.at(window.screen_point(left + 98, top + 28)),
+          shot.at(window.screen_point(left + 5, top + 15))};
 }
 
 // Pixels of a colour inside the button's face.
 int count_in(const TestWindow& window, int left, int top, COLORREF color) {
-  POINT a = window.on_screen(left + 3, top + 3), b = window.on_screen(left + 97, top + 27);
+  POINT a = window.screen_point(left + 3, top + 3), b = window.screen_point(left + 97, top + 27);
   return ScreenCapture::of_window(window.hwnd()).count(color, 8, RECT{a.x, a.y, b.x, b.y});
 }
 
@@ -95,7 +92,7 @@ TEST(BevelButton, DrawsNormalSetDisabledAndMenuStates) {
 
   // The menu arrow points down in the bottom-right corner.
   ScreenCapture shot = ScreenCapture::of_window(window.hwnd());
-  POINT a = window.on_screen(140 + 86, 70 + 20), b = window.on_screen(140 + 98, 70 + 28);
+  POINT a = window.screen_point(140 + 86, 70 + 20), b = window.screen_point(140 + 98, 70 + 28);
   EXPECT_GT(shot.count(RGB(0, 0, 0), 0, RECT{a.x, a.y, b.x, b.y}), 10);
 }
 
@@ -103,27 +100,26 @@ TEST(BevelButton, ARealClickRaisesActionAndShowsThePressedLookWhileHeld) {
   TestWindow window({button("Push", 20, 20), button("Toggle", 140, 20, {{"ButtonType", "1"}})});
   ASSERT_TRUE(window.hwnd());
   actions = 0;
-  POINT centre = window.on_screen(70, 35);
-  plugin_testing::mouse_button(centre, true);
-  plugin_testing::pump(150);
+  POINT centre = window.screen_point(70, 35);
+  mouse_button(centre, true);
+  ASSERT_TRUE(pump_until([&] { return look_of(window, 20, 20).top_ring == sys(COLOR_BTNSHADOW); }));
   Look pressed = look_of(window, 20, 20);
   EXPECT_EQ(pressed.top_ring, sys(COLOR_BTNSHADOW));
   EXPECT_EQ(pressed.bottom_ring, sys(COLOR_BTNFACE));
   EXPECT_GT(count_in(window, 20, 20, RGB(255, 255, 255)), 20) << "the caption turns white while pressed";
   EXPECT_EQ(actions, 0);
-  plugin_testing::mouse_button(centre, false);
-  ASSERT_TRUE(plugin_testing::pump_until([] { return actions == 1; }));
-  plugin_testing::pump(100);
+  mouse_button(centre, false);
+  ASSERT_TRUE(pump_until([] { return actions == 1; }));
+  settle();
   EXPECT_EQ(look_of(window, 20, 20).top_ring, sys(COLOR_BTNHIGHLIGHT));
 
   // Released outside the button: no Action, and the pressed look goes as the pointer leaves.
-  plugin_testing::mouse_button(centre, true);
-  plugin_testing::pump(100);
+  mouse_button(centre, true);
+  ASSERT_TRUE(pump_until([&] { return look_of(window, 20, 20).top_ring == sys(COLOR_BTNSHADOW); }));
   SetCursorPos(centre.x, centre.y + 120);
-  plugin_testing::pump(150);
-  EXPECT_EQ(look_of(window, 20, 20).top_ring, sys(COLOR_BTNHIGHLIGHT));
-  plugin_testing::mouse_button(window.on_screen(70, 155), false);
-  plugin_testing::pump(150);
+  EXPECT_TRUE(pump_until([&] { return look_of(window, 20, 20).top_ring == sys(COLOR_BTNHIGHLIGHT); }));
+  mouse_button(window.screen_point(70, 155), false);
+  settle();
   EXPECT_EQ(actions, 1);
 
   // A toggle button changes its value on each completed click.
@@ -134,8 +130,8 @@ TEST(BevelButton, ARealClickRaisesActionAndShowsThePressedLookWhileHeld) {
   };
   EXPECT_FALSE(get_value());
   for (bool expected : {true, false}) {
-    driver::click_at(window.on_screen(190, 35));
-    plugin_testing::pump(150);
+    driver::click_at(window.screen_point(190, 35));
+    settle();
     EXPECT_EQ(get_value(), expected);
   }
   EXPECT_EQ(actions, 3);
@@ -148,7 +144,7 @@ TEST(BevelButton, CaptionAndEnabledSettersRepaint) {
   int before = count_in(window, 20, 20, sys(COLOR_BTNTEXT));
   ASSERT_GT(before, 0);
   ASSERT_TRUE(apply_property_text(control, "Caption", "A much longer caption"));
-  plugin_testing::pump(100);
+  settle();
   int after = count_in(window, 20, 20, sys(COLOR_BTNTEXT));
   EXPECT_GT(after, before + 20);
   const PropertyRecord* caption = find_property(class_of(control), "Caption");
@@ -159,45 +155,44 @@ TEST(BevelButton, CaptionAndEnabledSettersRepaint) {
 
   // A direct set of a property with flag bit 0 redraws the control: the menu arrow appears.
   auto arrow_pixels = [&] {
-    POINT a = window.on_screen(20 + 86, 20 + 20), b = window.on_screen(20 + 98, 20 + 28);
+    POINT a = window.screen_point(20 + 86, 20 + 20), b = window.screen_point(20 + 98, 20 + 28);
     return ScreenCapture::of_window(window.hwnd()).count(RGB(0, 0, 0), 0, RECT{a.x, a.y, b.x, b.y});
   };
   EXPECT_EQ(arrow_pixels(), 0);
   ASSERT_TRUE(apply_property_text(control, "HasMenu", "1"));
-  plugin_testing::pump(100);
+  settle();
   EXPECT_GT(arrow_pixels(), 10);
   ASSERT_TRUE(apply_property_text(control, "HasMenu", "0"));
-  plugin_testing::pump(100);
+  settle();
 
   controlEnabledSetter(control, 0, false);
-  plugin_testing::pump(100);
+  settle();
   EXPECT_EQ(look_of(window, 20, 20).top_ring, sys(COLOR_BTNFACE));
   EXPECT_EQ(count_in(window, 20, 20, sys(COLOR_BTNTEXT)), 0);
   controlEnabledSetter(control, 0, true);
-  plugin_testing::pump(100);
+  settle();
   EXPECT_EQ(look_of(window, 20, 20).top_ring, sys(COLOR_BTNHIGHLIGHT));
 }
 
-// A picture object; the stand-in reads its size from the root's two words.
-QlObject* new_picture(int32_t width, int32_t height) {
-  QlObject* picture = new_object(builtin_class("Picture"));
-#ifdef QL_GRAPHICS_STAND_IN
-  reinterpret_cast<ObjectBase*>(picture)->subclass_words[0] = width;
-  reinterpret_cast<ObjectBase*>(picture)->subclass_words[1] = height;
-#else
-  (void)width;
-  (void)height;
-#endif
-  return picture;
+// A picture of one 15-bit colour, made from a record as the image holds one; the record must outlive it.
+QlObject* solid_picture(std::vector<uint8_t>& record, uint32_t width, uint32_t height, uint16_t colour) {
+  const uint32_t row = (width + 1) / 2 * 4, header[6] = {1, 0, 16, width, height, row * height};
+  record.assign(sizeof header + row * height, 0);
+  std::memcpy(record.data(), header, sizeof header);
+  for (uint32_t y = 0; y < height; ++y)
+    for (uint32_t x = 0; x < width; ++x) std::memcpy(&record[sizeof header + y * row + x * 2], &colour, 2);
+  return make_picture_item(record.data() + 4);
 }
 
 int32_t count_of(QlObject* object) { return object_header(object)->count; }
 
-TEST(BevelButton, APictureIconMovesReferenceCounts) {
-  QlObject* first = new_picture(10, 8);
-  QlObject* second = new_picture(6, 6);
+TEST(BevelButton, AnIconIsDrawnWithTheCaptionAndTheMenuArrowAndHeldByReference) {
+  std::vector<uint8_t> green_record, red_record;
+  QlObject* first = solid_picture(green_record, 10, 8, 0x03E0);
+  QlObject* second = solid_picture(red_record, 6, 6, 0x7C00);
   {
-    TestWindow window({button("Iconic", 20, 20, {{"IconAlign", "6"}, {"IconDX", "4"}, {"IconDY", "4"}})});
+    TestWindow window(
+        {button("Iconic", 20, 20, {{"IconAlign", "6"}, {"IconDX", "4"}, {"IconDY", "4"}, {"HasMenu", "1"}})});
     ASSERT_TRUE(window.hwnd());
     QlObject* control = window.control("Iconic");
     const PropertyRecord* icon = find_property(class_of(control), "Icon");
@@ -211,13 +206,10 @@ TEST(BevelButton, APictureIconMovesReferenceCounts) {
     EXPECT_EQ(got, first);
     EXPECT_EQ(count_of(first), 3);
     release_object(got);
-#ifdef QL_GRAPHICS_STAND_IN
-    plugin_testing::pump(100);
-    // Top-left alignment with both offsets: the icon sits at (left + 4, top + 4); stand-in pictures draw
-    // as green rectangles of their size.
+    settle();
+    // Top-left alignment with both offsets: the icon at (left + 4, top + 4).
     ScreenCapture shot = ScreenCapture::of_window(window.hwnd());
-    EXPECT_EQ(shot.at(window.on_screen(20 + 4 + 5, 20 + 4 + 4)), RGB(0, 160, 0));
-#endif
+    EXPECT_EQ(shot.at(window.screen_point(20 + 4 + 5, 20 + 4 + 4)), RGB(0, 255, 0));
     set_icon(control, icon->parameter, second);
     EXPECT_EQ(count_of(first), 1);
     EXPECT_EQ(count_of(second), 2);
@@ -246,10 +238,10 @@ std::string row_text(QlObject* control, int32_t row) {
 int performed = 0;
 void perform_action(QlObject*) { ++performed; }
 
-// Presses keys from another thread once the popup menu shows, as a person would.
-std::thread keys_for_menu(std::vector<WORD> keys) {
-  return std::thread([keys] {
-    for (int i = 0; i < 200 && !FindWindowA("#32768", nullptr); ++i) Sleep(10);
+// Presses keys from another thread once the popup menu shows, as a person would, and says when they are sent.
+std::thread keys_for_menu(std::vector<WORD> keys, std::atomic<bool>& sent) {
+  return std::thread([keys, &sent] {
+    for (int i = 0; i < 400 && !FindWindowA("#32768", nullptr); ++i) Sleep(10);
     Sleep(50);
     for (WORD key : keys) {
       INPUT input[2] = {};
@@ -259,6 +251,7 @@ std::thread keys_for_menu(std::vector<WORD> keys) {
       SendInput(2, input, sizeof(INPUT));
       Sleep(40);
     }
+    sent = true;
   });
 }
 
@@ -294,22 +287,24 @@ TEST(BevelButton, MenuRowsChoicesAndActionNotificationReceivers) {
   call<void>(control, "addActionNotificationReceiver", menu_receiver);
   performed = 0;
   actions = 0;
-  std::thread choose = keys_for_menu({VK_DOWN, VK_DOWN, VK_RETURN});
-  plugin_testing::mouse_button(window.on_screen(70, 35), true);
-  plugin_testing::pump_until([] { return actions > 0; }, 4000);
+  std::atomic<bool> keys_sent = false;
+  std::thread choose = keys_for_menu({VK_DOWN, VK_DOWN, VK_RETURN}, keys_sent);
+  mouse_button(window.screen_point(70, 35), true);
+  EXPECT_TRUE(pump_until([] { return actions > 0; }));
   choose.join();
-  plugin_testing::mouse_button(window.on_screen(70, 35), false);
-  plugin_testing::pump(100);
+  mouse_button(window.screen_point(70, 35), false);
+  settle();
   EXPECT_EQ(actions, 1);
   EXPECT_EQ(performed, 1);
   EXPECT_EQ(value_of(), 2);
 
-  std::thread dismiss = keys_for_menu({VK_ESCAPE});
-  plugin_testing::mouse_button(window.on_screen(70, 35), true);
-  plugin_testing::pump(800);
+  keys_sent = false;
+  std::thread dismiss = keys_for_menu({VK_ESCAPE}, keys_sent);
+  mouse_button(window.screen_point(70, 35), true);
+  EXPECT_TRUE(pump_until([&] { return keys_sent.load(); }));
   dismiss.join();
-  plugin_testing::mouse_button(window.on_screen(70, 35), false);
-  plugin_testing::pump(100);
+  mouse_button(window.screen_point(70, 35), false);
+  settle();
   EXPECT_EQ(actions, 1);
   EXPECT_EQ(performed, 1);  // a dismissed menu raises nothing
   EXPECT_EQ(value_of(), 2);
@@ -323,18 +318,14 @@ TEST(BevelButton, MenuRowsChoicesAndActionNotificationReceivers) {
   call<void>(push, "addActionNotificationReceiver", receiver);
   EXPECT_EQ(object_header(receiver)->count, 2);
   performed = 0;
-  POINT at = second.on_screen(70, 35);
-  plugin_testing::mouse_button(at, true);
-  plugin_testing::pump(60);
-  plugin_testing::mouse_button(at, false);
-  plugin_testing::pump(150);
+  POINT at = second.screen_point(70, 35);
+  driver::click_at(at);
+  settle();
   EXPECT_EQ(performed, 1);
   call<void>(push, "removeActionNotificationReceiver", receiver);
   EXPECT_EQ(object_header(receiver)->count, 1);
-  plugin_testing::mouse_button(at, true);
-  plugin_testing::pump(60);
-  plugin_testing::mouse_button(at, false);
-  plugin_testing::pump(150);
+  driver::click_at(at);
+  settle();
   EXPECT_EQ(performed, 1);
   release_object(receiver);
 

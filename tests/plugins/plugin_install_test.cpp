@@ -56,7 +56,7 @@ struct ChainImage {
 };
 
 TEST(PluginInstall, TheStoredChainIsInstalledAndADllWithoutEntryIsSkipped) {
-  plugin_testing::start_runtime();
+  plugin_testing::define_ui_test_classes();
   std::vector<uint8_t> no_entry = built_dll("no_entry_plugin.dll");
   std::vector<uint8_t> marker = built_dll("chain_marker_plugin.dll");
   ChainImage image;
@@ -97,7 +97,7 @@ TEST(PluginInstall, FoldersAreTheSystemThenWindowsThenTheRuntimesOwn) {
 }
 
 TEST(PluginInstall, APlantedFileWithOtherBytesIsNeverLoaded) {
-  plugin_testing::start_runtime();
+  plugin_testing::define_ui_test_classes();
   std::vector<uint8_t> wanted = built_dll("kept_marker_plugin.dll");
   std::vector<uint8_t> planted = built_dll("planted_marker_plugin.dll");
   const std::string name = "planted_test_plugin.dll";
@@ -129,7 +129,7 @@ TEST(PluginInstall, APlantedFileWithOtherBytesIsNeverLoaded) {
 }
 
 TEST(PluginInstall, AFileHoldingTheBytesAlreadyIsNotRewritten) {
-  plugin_testing::start_runtime();
+  plugin_testing::define_ui_test_classes();
   std::vector<uint8_t> bytes = built_dll("no_entry_plugin.dll");
   std::string folder = harness::make_temp_folder("unchanged");
   const std::string path = path_in(folder, "unchanged_plugin.dll");
@@ -155,7 +155,7 @@ TEST(PluginInstall, AFileHoldingTheBytesAlreadyIsNotRewritten) {
 }
 
 TEST(PluginInstall, ANameThatIsNoPlainFileNameIsRefusedWithAMessage) {
-  plugin_testing::start_runtime();
+  plugin_testing::define_ui_test_classes();
   std::vector<uint8_t> bytes = built_dll("no_entry_plugin.dll");
   std::string folder = harness::make_temp_folder("refused");
   std::string sub = path_in(folder, "sub");
@@ -174,25 +174,25 @@ TEST(PluginInstall, ANameThatIsNoPlainFileNameIsRefusedWithAMessage) {
   EXPECT_NE(texts[3].find("NUL.dll"), std::string::npos) << texts[3];
 }
 
-TEST(PluginResolver, AnswersEntryPointsAndPluginCallbacksByNameAndNullOtherwise) {
-  plugin_testing::start_runtime();
-  EXPECT_EQ(resolve_host_routine("RuntimeLockObject"), reinterpret_cast<void*>(&RuntimeLockObject));
-  EXPECT_EQ(resolve_host_routine("runtimelockobject"), reinterpret_cast<void*>(&RuntimeLockObject));
-  EXPECT_EQ(resolve_host_routine("StringGetCString"), reinterpret_cast<void*>(&StringGetCString));
-  const std::pair<const char*, void*> callbacks[] = {
-      {"RegisterPluginVersion", reinterpret_cast<void*>(&RegisterPluginVersion)},
-      {"PluginRegisterControl", reinterpret_cast<void*>(&PluginRegisterControl)},
-      {"GetEventInstance", reinterpret_cast<void*>(&GetEventInstance)},
-      {"QUILGraphicsDC", reinterpret_cast<void*>(&QUILGraphicsDC)},
-      {"GetControlVisible", reinterpret_cast<void*>(&GetControlVisible)},
-      {"controlEnabledGetter", reinterpret_cast<void*>(&controlEnabledGetter)},
-      {"drawPicturePrimitive", reinterpret_cast<void*>(&drawPicturePrimitive)},
-  };
-  for (const auto& [name, address] : callbacks) EXPECT_EQ(resolve_host_routine(name), address) << name;
+TEST(PluginResolver, AnswersRoutinesThatDoWhatTheirNamesSayInAnyCaseAndNullOtherwise) {
+  plugin_testing::define_ui_test_classes();
+  using Lock = void (*)(QlString);
+  using CString = const char* (*)(QlString);
+  using Build = QlString (*)(const char*, int32_t);
+  auto build = reinterpret_cast<Build>(resolve_host_routine("QUILBuildString"));
+  ASSERT_NE(build, nullptr);
+  QlString word = build("lessons", 4);
+  ASSERT_NE(word, nullptr);
+  EXPECT_STREQ(reinterpret_cast<CString>(resolve_host_routine("stringgetcstring"))(word), "less");
+  const int32_t count = word->count;
+  reinterpret_cast<Lock>(resolve_host_routine("QUILLockString"))(word);
+  EXPECT_EQ(word->count, count + 1);
+  reinterpret_cast<Lock>(resolve_host_routine("quilunlockstring"))(word);
+  reinterpret_cast<Lock>(resolve_host_routine("RuntimeUnlockString"))(word);
+  EXPECT_EQ(reinterpret_cast<int32_t (*)()>(resolve_host_routine("PluginDefaultControlFontSize"))(), 12);
   EXPECT_EQ(resolve_host_routine("NoSuchRoutine"), nullptr);
   EXPECT_EQ(resolve_host_routine(""), nullptr);
   EXPECT_EQ(resolve_host_routine(nullptr), nullptr);
-  EXPECT_EQ(PluginDefaultControlFontSize(), 12);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/window_building.h"
+#include "driver_input.h"
 #include "objects/class_registry.h"
 #include "objects/objects.h"
 #include "plugin_test_support.h"
@@ -20,8 +21,7 @@
 namespace ql {
 namespace {
 
-using plugin_testing::ControlSpec;
-using plugin_testing::TestWindow;
+using namespace plugin_testing;
 
 std::vector<std::string> log;
 void record(const std::string& entry) { log.push_back(entry); }
@@ -91,7 +91,7 @@ void register_probes(QlPluginResolver resolver) {
 void ping(QlObject*) {}
 
 ClassObject* probe_class(const char* name) {
-  plugin_testing::start_runtime();
+  define_ui_test_classes();
   static bool registered = false;
   if (!registered) {
     registered = true;
@@ -100,14 +100,9 @@ ClassObject* probe_class(const char* name) {
   return class_by_name(name);
 }
 
-ControlSpec probe(const char* class_name, const char* name, int left, int top) {
-  return {
-      plugin_testing::subclass_of(probe_class(class_name), {{"Ping", 0, reinterpret_cast<uintptr_t>(ping)}}),
-      {{"Name", name},
-       {"Left", std::to_string(left)},
-       {"Top", std::to_string(top)},
-       {"Width", "40"},
-       {"Height", "30"}}};
+TestControl probe(const char* class_name, const char* name, int left, int top) {
+  return {subclass_of(probe_class(class_name), {{"Ping", 0, reinterpret_cast<uintptr_t>(ping)}}),
+          control_properties(name, left, top, 40, 30)};
 }
 
 // Where the entry is in the log, or -1.
@@ -137,12 +132,12 @@ TEST(PluginPane, OpensDrawsTracksTheMouseAndTakesTheFocus) {
 
   // A real press, a drag while tracking and the release, in window content coordinates.
   log.clear();
-  plugin_testing::mouse_button(window.on_screen(60, 50), true);
-  plugin_testing::pump(80);
-  SetCursorPos(window.on_screen(75, 55).x, window.on_screen(75, 55).y);
-  plugin_testing::pump(80);
-  plugin_testing::mouse_button(window.on_screen(75, 55), false);
-  plugin_testing::pump(80);
+  mouse_button(window.screen_point(60, 50), true);
+  ASSERT_TRUE(pump_until([] { return logged("down 60,50"); }));
+  SetCursorPos(window.screen_point(75, 55).x, window.screen_point(75, 55).y);
+  ASSERT_TRUE(pump_until([] { return logged("drag"); }));
+  mouse_button(window.screen_point(75, 55), false);
+  ASSERT_TRUE(pump_until([] { return logged("up 75,55"); }));
   ASSERT_TRUE(logged("gained focus"));
   EXPECT_LT(position("gained focus"), position("down 60,50"));
   EXPECT_LT(position("down 60,50"), position("drag"));
@@ -168,20 +163,27 @@ TEST(PluginPane, OpensDrawsTracksTheMouseAndTakesTheFocus) {
                                pane->hwnd(), nullptr, GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(child, nullptr);
   SendMessageA(child, BM_CLICK, 0, 0);
-  plugin_testing::pump(50);
+  settle();
   EXPECT_TRUE(logged("command"));
 }
 
-TEST(PluginPane, IdleRunsAsAPeriodicTaskAtMostEveryTenTicks) {
+TEST(PluginPane, IdleRunsAsAPeriodicTaskOnceEveryTenTicks) {
+  TestClock clock;
   TestWindow window({probe("PaneProbe", "Idler", 50, 40)});
   ASSERT_TRUE(window.hwnd());
   idles = 0;
-  plugin_testing::pump(1000);  // 62 ticks: at most 7 calls of every 10
-  EXPECT_GE(idles, 3);
-  EXPECT_LE(idles, 7);
+  for (int period = 1; period <= 3; ++period) {
+    clock.advance(9 * 16);
+    run_passes(10);
+    EXPECT_EQ(idles, period - 1) << "an idle call before ten ticks";
+    clock.advance(16);
+    EXPECT_TRUE(pump_until([&] { return idles == period; })) << "no idle call after ten ticks";
+  }
   RuntimeCloseWindow(window.object());
-  int after_close = idles;
-  plugin_testing::pump(400);
+  settle();
+  const int after_close = idles;
+  clock.advance(100 * 16);
+  run_passes(20);
   EXPECT_EQ(idles, after_close) << "the idle task outlived the pane";
 }
 
@@ -192,12 +194,10 @@ TEST(PluginPane, AControlWithFlagBitTwoGetsNoPaneAndNoCalls) {
   QlObject* control = window.control("Ghost");
   ASSERT_NE(control, nullptr);
   EXPECT_EQ(as_control_fields(control)->pane, nullptr);
-  plugin_testing::mouse_button(window.on_screen(60, 50), true);
-  plugin_testing::pump(50);
-  plugin_testing::mouse_button(window.on_screen(60, 50), false);
-  plugin_testing::pump(100);
+  driver::click_at(window.screen_point(60, 50));
+  settle();
   InvalidateRect(window.hwnd(), nullptr, TRUE);
-  plugin_testing::pump(100);
+  settle();
   EXPECT_EQ(log, std::vector<std::string>{"created"});
 }
 
@@ -211,15 +211,15 @@ TEST(PluginPane, DestroyingClosesThePaneFirstAndThePaneThenForgetsTheInstance) {
                    {{"Name", "Loose"}, {"Left", "10"}, {"Top", "10"}, {"Width", "40"}, {"Height", "30"}});
   make_control_pane(control);
   ASSERT_NE(plugin_pane_of(control), nullptr);
-  plugin_testing::pump(50);
+  settle();
   log.clear();
   release_object(control);
-  plugin_testing::pump(100);
+  settle();
   EXPECT_EQ(log, (std::vector<std::string>{"closing", "destroying, pane closed"}));
 }
 
 TEST(PluginPane, GetEventInstanceFindsOnlyWhatTheSubclassImplements) {
-  ControlSpec spec = probe("PaneProbe", "Events", 0, 0);
+  TestControl spec = probe("PaneProbe", "Events", 0, 0);
   QlObject* plain = new_object(probe_class("PaneProbe"));
   QlObject* derived = new_object(spec.cls);
   EXPECT_EQ(GetEventInstance(derived, probe_events[0].descriptor), reinterpret_cast<void*>(ping));

@@ -143,8 +143,9 @@ void compile_and_link(const std::string& triple) {
   ASSERT_TRUE(separate.image) << separate.errors();
   check_image(*separate.image, amd64, first_section_function(dir.read("main.o"), "cloze_open"));
 
+  // The application's objects are combined with ld -r; the compiler's own binutils must have it.
   std::string linker = triple + "-ld";
-  if (!on_path(linker)) return;
+  ASSERT_TRUE(on_path(linker)) << linker << " is not on PATH beside " << compiler;
   std::string combine =
       linker + " -r " + dir.file("main.o") + " " + dir.file("helper.o") + " -o " + dir.file("all.o");
   ASSERT_EQ(system(combine.c_str()), 0) << combine;

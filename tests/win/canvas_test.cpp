@@ -10,9 +10,11 @@
 #include "quillet/graphics.h"
 #include "quillet/objects.h"
 #include "quillet/windows.h"
+#include "ui/events/event_messages.h"
+#include "ui/panes/pane.h"
 #include "ui/panes/pane_state.h"
 #include "unit/files/file_test_support.h"
-#include "win/ui_window_fixture.h"
+#include "win/support/ui_test_window.h"
 
 namespace ql::testing {
 namespace {
@@ -62,28 +64,27 @@ void on_mouse_up(QlObject*, int32_t x, int32_t y) { seen.ups.push_back({x, y}); 
 
 // A window with a canvas at (30, 20), 200 by 100, whose class handles Paint and the mouse.
 struct EventCanvas {
-  std::unique_ptr<ClassObject> cls =
-      canvas_subclass({hook("Paint", on_paint), hook("MouseDown", on_mouse_down),
-                       hook("MouseDrag", on_mouse_drag), hook("MouseUp", on_mouse_up)});
-  DrawingWindow window{
-      260,
-      140,
-      {{cls.get(), {{"Name", "Board"}, {"Left", "30"}, {"Top", "20"}, {"Width", "200"}, {"Height", "100"}}}}};
+  TestClass cls{"Canvas"};
+  TestClass& hooked = cls.on("Paint", on_paint)
+                          .on("MouseDown", on_mouse_down)
+                          .on("MouseDrag", on_mouse_drag)
+                          .on("MouseUp", on_mouse_up);
+  TestWindow window{{{&cls, control_properties("Board", 30, 20, 200, 100)}}, 40, 40, 260, 140};
   EventCanvas() { seen = Seen(); }
   ~EventCanvas() {
     RuntimeUnlockObject(seen.paint_graphics);
     seen = Seen();
   }
-  QlObject* canvas() const { return window.control(0); }
-  Pane* pane() const { return window.pane_of(0); }
+  QlObject* canvas() const { return window.control("Board"); }
+  Pane* pane() const { return window.pane("Board"); }
   HWND hwnd() const { return pane()->hwnd(); }
 };
 
 TEST(Canvas, PaintDrawsThroughAFreshGraphicsThatIsReleasedAfterwards) {
   EventCanvas c;
   ASSERT_NE(c.pane(), nullptr);
-  DrawingWindow::repaint(c.pane());
-  driver::ScreenCapture shot = DrawingWindow::capture(c.pane());
+  repaint(c.pane());
+  driver::ScreenCapture shot = capture(c.pane());
   ASSERT_GT(seen.paints, 0);
   EXPECT_FALSE(seen.paint_object_was_canvas_one) << "Paint gets a Graphics of its own";
   ASSERT_NE(seen.paint_graphics, nullptr);
@@ -105,18 +106,17 @@ TEST(Canvas, PaintDrawsThroughAFreshGraphicsThatIsReleasedAfterwards) {
   Owned kept(canvasGraphicsGetter(c.canvas(), 0));
   graphicsForeColorSetter(kept.get(), 0, 0x00FFFF);
   RuntimeGraphicsFillRect(kept.get(), 180, 0, 20, 20);
-  shot = DrawingWindow::capture(c.pane());
+  shot = capture(c.pane());
   EXPECT_EQ(pixel(shot, 190, 10), RGB(0, 255, 255)) << "and after it, in a DC of its own";
 
   // A hidden canvas does not paint; shown again, it does.
   int paints = seen.paints;
   ControlVisibleSetter(c.canvas(), 0, false);
   RuntimeControlRefresh(c.canvas());
-  pump(50);
+  settle();
   EXPECT_EQ(seen.paints, paints);
   ControlVisibleSetter(c.canvas(), 0, true);
-  pump_until([&] { return seen.paints > paints; }, 1000);
-  EXPECT_GT(seen.paints, paints);
+  EXPECT_TRUE(pump_until([&] { return seen.paints > paints; }));
 
   // A Graphics whose canvas is gone draws nothing and measures nothing.
   close_all_windows();
@@ -153,8 +153,8 @@ TEST(Canvas, ClicksRaiseMouseEventsRelativeToTheCanvasAndTrueTracksTheMouse) {
   seen = Seen();
   seen.track = false;
   ASSERT_TRUE(driver::click_in(c.hwnd(), {60, 60}));
-  pump_until([] { return !seen.downs.empty(); });
-  pump(100);
+  ASSERT_TRUE(pump_until([] { return !seen.downs.empty(); }));
+  settle();  // the release is taken
   ASSERT_EQ(seen.downs.size(), 1u);
   EXPECT_TRUE(seen.ups.empty());
   EXPECT_TRUE(seen.drags.empty());
@@ -165,7 +165,7 @@ TEST(Canvas, ADisabledCanvasIgnoresClicksAndOnlyARightClickIsContextual) {
   controlEnabledSetter(c.canvas(), 0, false);
   POINT in_window = {30 + 50, 20 + 50};
   ASSERT_TRUE(driver::click_in(c.window.hwnd(), in_window));
-  pump(150);
+  settle();
   EXPECT_TRUE(c.pane()->mouse_down(in_window.x, in_window.y, 0) == false);
   EXPECT_TRUE(seen.downs.empty());
 
@@ -183,22 +183,17 @@ TEST(Canvas, ADisabledCanvasIgnoresClicksAndOnlyARightClickIsContextual) {
 }
 
 TEST(Canvas, OnlyACanvasThatAsksForItLetsWhatLiesBelowShowThrough) {
-  DrawingWindow window{
+  TestWindow window{
+      {{ui_class("Canvas"), control_properties("Plain", 10, 10, 100, 100)},
+       {ui_class("Canvas"), control_properties("Glass", 150, 10, 100, 100, {{"Transparent", "True"}})}},
+      40,
+      40,
       300,
-      140,
-      {{ui_class("Canvas"),
-        {{"Name", "Plain"}, {"Left", "10"}, {"Top", "10"}, {"Width", "100"}, {"Height", "100"}}},
-       {ui_class("Canvas"),
-        {{"Name", "Glass"},
-         {"Transparent", "True"},
-         {"Left", "150"},
-         {"Top", "10"},
-         {"Width", "100"},
-         {"Height", "100"}}}}};
-  ASSERT_NE(window.pane_of(1), nullptr);
-  EXPECT_FALSE(GetWindowLongA(window.pane_of(0)->hwnd(), GWL_EXSTYLE) & WS_EX_TRANSPARENT);
-  EXPECT_TRUE(GetWindowLongA(window.pane_of(1)->hwnd(), GWL_EXSTYLE) & WS_EX_TRANSPARENT);
-  EXPECT_TRUE(controlVisibleGetter(window.control(1), 0));
+      140};
+  ASSERT_NE(window.pane("Glass"), nullptr);
+  EXPECT_FALSE(GetWindowLongA(window.pane("Plain")->hwnd(), GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+  EXPECT_TRUE(GetWindowLongA(window.pane("Glass")->hwnd(), GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+  EXPECT_TRUE(controlVisibleGetter(window.control("Glass"), 0));
 }
 
 }  // namespace

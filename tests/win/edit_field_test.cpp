@@ -80,7 +80,7 @@ TEST(EditField, TypedTextPasswordsColoursAndTheTextOfAClosedField) {
   EXPECT_EQ(text(notes), "a note");
   editBackColorSetter(name, 0, 0x00C000);
   editBackColorSetter(notes, 0, 0x3060FF);
-  pump(100);
+  settle();
   EXPECT_TRUE(
       driver::colors_close(driver::screen_pixel(inside(window, name, 190, 12)), RGB(0x00, 0xC0, 0x00), 8));
   EXPECT_TRUE(

@@ -11,10 +11,14 @@
 #include "quillet/files.h"
 #include "quillet/graphics.h"
 #include "quillet/start.h"
+#include "quillet/windows.h"
 #include "ui/graphics/graphics.h"
 #include "ui/graphics/picture.h"
+#include "ui/ui_steps.h"
+#include "ui/window/view_window.h"
+#include "ui/window/window_object.h"
 #include "unit/files/file_test_support.h"
-#include "win/ui_window_fixture.h"
+#include "win/support/ui_test_window.h"
 
 namespace ql::testing {
 namespace {
@@ -46,16 +50,12 @@ const COLORREF kRedRef = RGB(255, 0, 0), kWhiteRef = RGB(255, 255, 255), kNearWh
                kGreenRef = RGB(0, 255, 0), kBlueRef = RGB(0, 0, 255);
 
 struct PictureCanvas {
-  DrawingWindow window{
-      340,
-      140,
-      {{ui_class("Canvas"),
-        {{"Name", "Board"}, {"Left", "20"}, {"Top", "10"}, {"Width", "300"}, {"Height", "120"}}}}};
-  Pane* pane() const { return window.pane_of(0); }
+  TestWindow window{{{ui_class("Canvas"), control_properties("Board", 20, 10, 300, 120)}}, 40, 40, 340, 140};
+  Pane* pane() const { return window.pane("Board"); }
 };
 
 TEST(Pictures, DrawUnscaledStretchedPartlyAndTransparentLeavingTheRecordAsItWas) {
-  define_ui_runtime();
+  define_ui_test_classes();
   std::vector<uint8_t> record = picture_record(false);
   const std::vector<uint8_t> original = record;
   Owned picture(make_picture_item(record.data() + 4));
@@ -65,7 +65,7 @@ TEST(Pictures, DrawUnscaledStretchedPartlyAndTransparentLeavingTheRecordAsItWas)
   EXPECT_FALSE(pictureTransparentGetter(picture.get(), 0));
 
   PictureCanvas c;
-  Owned g(canvasGraphicsGetter(c.window.control(0), 0));
+  Owned g(canvasGraphicsGetter(c.window.control("Board"), 0));
   graphicsForeColorSetter(g.get(), 0, kBackground);
   RuntimeGraphicsFillRect(g.get(), 0, 0, 300, 120);
   constexpr int32_t D = QL_DEFAULT_SIZE;
@@ -74,7 +74,7 @@ TEST(Pictures, DrawUnscaledStretchedPartlyAndTransparentLeavingTheRecordAsItWas)
   RuntimeGraphicsDrawPicture(g.get(), picture.get(), 80, 10, 20, 10, 2, 0, 2, 1);  // the row's last two
   // The source defaults to the destination's size: a larger destination shows the picture at its own size.
   RuntimeGraphicsDrawPicture(g.get(), picture.get(), 110, 10, 40, 20, 0, 0, D, D);
-  driver::ScreenCapture shot = DrawingWindow::capture(c.pane());
+  driver::ScreenCapture shot = capture(c.pane());
   ASSERT_TRUE(shot.ok());
   expect_colour(shot, 10, 10, kRedRef, "unscaled");
   expect_colour(shot, 11, 10, kWhiteRef, "unscaled");
@@ -105,7 +105,7 @@ TEST(Pictures, DrawUnscaledStretchedPartlyAndTransparentLeavingTheRecordAsItWas)
   // Opaque again: the DIB that lost its white to the mask is made anew from the record.
   pictureTransparentSetter(picture.get(), 0, false);
   RuntimeGraphicsDrawPicture(g.get(), picture.get(), 220, 10, 40, 20, 0, 0, 4, 2);
-  shot = DrawingWindow::capture(c.pane());
+  shot = capture(c.pane());
   for (int32_t left : {120, 170}) {
     expect_colour(shot, left + 5, 15, kRedRef, "transparent");
     expect_colour(shot, left + 15, 15, kBackgroundRef, "transparent white");
@@ -125,7 +125,7 @@ TEST(Pictures, DrawUnscaledStretchedPartlyAndTransparentLeavingTheRecordAsItWas)
 }
 
 TEST(Pictures, ARecordThatAsksForTransparencyDrawsTransparentAndBadRecordsGiveEmptyPictures) {
-  define_ui_runtime();
+  define_ui_test_classes();
   std::vector<uint8_t> record = picture_record(true);
   Owned picture(make_picture_item(record.data() + 4));
   EXPECT_TRUE(pictureTransparentGetter(picture.get(), 0));
@@ -140,13 +140,13 @@ TEST(Pictures, ARecordThatAsksForTransparencyDrawsTransparentAndBadRecordsGiveEm
   EXPECT_EQ(pictureWidthGetter(cut.get(), 0), 0);
 
   PictureCanvas c;
-  Owned g(canvasGraphicsGetter(c.window.control(0), 0));
+  Owned g(canvasGraphicsGetter(c.window.control("Board"), 0));
   graphicsForeColorSetter(g.get(), 0, kBackground);
   RuntimeGraphicsFillRect(g.get(), 0, 0, 300, 120);
   RuntimeGraphicsDrawPicture(g.get(), picture.get(), 10, 10, 40, 20, 0, 0, 4, 2);
   RuntimeGraphicsDrawPicture(g.get(), odd.get(), 60, 10, 40, 20, 0, 0, 4, 2);
   RuntimeGraphicsDrawPicture(g.get(), cut.get(), 110, 10, 40, 20, 0, 0, 4, 2);
-  driver::ScreenCapture shot = DrawingWindow::capture(c.pane());
+  driver::ScreenCapture shot = capture(c.pane());
   expect_colour(shot, 15, 15, kRedRef, "transparent record");
   expect_colour(shot, 25, 15, kBackgroundRef, "transparent record's white");
   EXPECT_EQ(
@@ -157,11 +157,11 @@ TEST(Pictures, ARecordThatAsksForTransparencyDrawsTransparentAndBadRecordsGiveEm
 }
 
 TEST(Pictures, BackdropsDrawAtTheTopLeftOfTheirCanvasAndWindow) {
-  define_ui_runtime();
+  define_ui_test_classes();
   std::vector<uint8_t> record = picture_record(false);
   Owned picture(make_picture_item(record.data() + 4));
   PictureCanvas c;
-  QlObject* canvas = c.window.control(0);
+  QlObject* canvas = c.window.control("Board");
   int32_t count = object_header(picture.get())->count;
   canvasBackdropSetter(canvas, 0, picture.get());
   windowBackdropSetter(c.window.object(), 0, picture.get());
@@ -170,15 +170,15 @@ TEST(Pictures, BackdropsDrawAtTheTopLeftOfTheirCanvasAndWindow) {
   EXPECT_EQ(backdrop.get(), picture.get());
   backdrop.reset();
 
-  DrawingWindow::repaint(c.pane());
-  driver::ScreenCapture on_canvas = DrawingWindow::capture(c.pane());
+  repaint(c.pane());
+  driver::ScreenCapture on_canvas = capture(c.pane());
   expect_colour(on_canvas, 0, 0, kRedRef, "canvas backdrop");
   expect_colour(on_canvas, 3, 0, kGreenRef, "canvas backdrop");
   expect_colour(on_canvas, 1, 1, kBlueRef, "canvas backdrop");
   EXPECT_FALSE(driver::colors_close(pixel(on_canvas, 5, 0), kGreenRef, 8)) << "drawn at its own size";
   Pane* window_pane = as_window_fields(c.window.object())->pane;
-  DrawingWindow::repaint(window_pane);
-  driver::ScreenCapture on_window = DrawingWindow::capture(window_pane);
+  repaint(window_pane);
+  driver::ScreenCapture on_window = capture(window_pane);
   expect_colour(on_window, 0, 0, kRedRef, "window backdrop");
   expect_colour(on_window, 3, 1, kRedRef, "window backdrop");
 
@@ -187,16 +187,16 @@ TEST(Pictures, BackdropsDrawAtTheTopLeftOfTheirCanvasAndWindow) {
 }
 
 TEST(Pictures, ImageFilesOpenAsPicturesOfTheirOwnSizeAndPixels) {
-  define_ui_runtime();
+  define_ui_test_classes();
   std::vector<uint8_t> record = picture_record(false);
   Owned picture(make_picture_item(record.data() + 4));
   PictureCanvas c;
-  Owned g(canvasGraphicsGetter(c.window.control(0), 0));
+  Owned g(canvasGraphicsGetter(c.window.control("Board"), 0));
   graphicsForeColorSetter(g.get(), 0, kBackground);
   RuntimeGraphicsFillRect(g.get(), 0, 0, 300, 120);
   constexpr int32_t D = QL_DEFAULT_SIZE;
   RuntimeGraphicsDrawPicture(g.get(), picture.get(), 10, 10, 40, 20, 0, 0, 4, 2);
-  driver::ScreenCapture shot = DrawingWindow::capture(c.pane());
+  driver::ScreenCapture shot = capture(c.pane());
   driver::ScreenCapture drawn(
       {shot.rect().left + 10, shot.rect().top + 10, shot.rect().left + 50, shot.rect().top + 30});
   TempFolder temp;
@@ -214,7 +214,7 @@ TEST(Pictures, ImageFilesOpenAsPicturesOfTheirOwnSizeAndPixels) {
     RuntimeGraphicsDrawPicture(g.get(), loaded.get(), left, 10, D, D, 0, 0, D, D);
     left += 50;
   }
-  shot = DrawingWindow::capture(c.pane());
+  shot = capture(c.pane());
   for (int32_t at : {60, 110}) {
     expect_colour(shot, at + 5, 15, kRedRef, "loaded picture");
     expect_colour(shot, at + 25, 15, kNearWhiteRef, "loaded picture");

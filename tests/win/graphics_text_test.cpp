@@ -9,7 +9,7 @@
 #include "ui/graphics/graphics.h"
 #include "ui/graphics/graphics_state.h"
 #include "unit/files/file_test_support.h"
-#include "win/ui_window_fixture.h"
+#include "win/support/ui_test_window.h"
 
 namespace ql::testing {
 namespace {
@@ -18,12 +18,8 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 // A window holding one plain canvas at (10, 10), 300 by 120.
 struct CanvasWindow {
-  DrawingWindow window{
-      320,
-      140,
-      {{ui_class("Canvas"),
-        {{"Name", "Board"}, {"Left", "10"}, {"Top", "10"}, {"Width", "300"}, {"Height", "120"}}}}};
-  Pane* pane() const { return window.pane_of(0); }
+  TestWindow window{{{ui_class("Canvas"), control_properties("Board", 10, 10, 300, 120)}}, 40, 40, 320, 140};
+  Pane* pane() const { return window.pane("Board"); }
 };
 
 void set_font(QlObject* g, const char* name, int32_t size) {
@@ -55,7 +51,7 @@ std::pair<int, int> inked_rows(const driver::ScreenCapture& capture, int x0, int
 TEST(GraphicsText, StringsStandOnTheirBaselineAndWrapBelowIt) {
   CanvasWindow w;
   ASSERT_NE(w.pane(), nullptr);
-  Owned g(canvasGraphicsGetter(w.window.control(0), 0));
+  Owned g(canvasGraphicsGetter(w.window.control("Board"), 0));
   ASSERT_NE(g.get(), nullptr);
   RuntimeGraphicsClearRect(g.get(), 0, 0, 300, 120);
   set_font(g.get(), "Arial", 20);
@@ -67,7 +63,7 @@ TEST(GraphicsText, StringsStandOnTheirBaselineAndWrapBelowIt) {
   EXPECT_GT(ascent, 12);
   EXPECT_GT(height, ascent);
 
-  driver::ScreenCapture shot = DrawingWindow::capture(w.pane());
+  driver::ScreenCapture shot = capture(w.pane());
   ASSERT_TRUE(shot.ok());
   auto [top, bottom] = inked_rows(shot, 5, 120);
   // Capitals sit on the baseline: their lowest pixels are just above y = 20, their tops a cap height above.
@@ -79,7 +75,7 @@ TEST(GraphicsText, StringsStandOnTheirBaselineAndWrapBelowIt) {
   RuntimeGraphicsClearRect(g.get(), 0, 0, 300, 120);
   StringRef words = text_ref("HELL HELL HELL");
   RuntimeGraphicsDrawString(g.get(), words.get(), 150, 20, 80);
-  shot = DrawingWindow::capture(w.pane());
+  shot = capture(w.pane());
   auto [wrap_top, wrap_bottom] = inked_rows(shot, 145, 240);
   EXPECT_EQ(wrap_top, top);
   EXPECT_GE(wrap_bottom, 19 + 2 * height - 1);
@@ -143,19 +139,19 @@ TEST(GraphicsText, ClassicFaceNamesMeasureAsTheirMetricCompatibleFonts) {
 
 TEST(GraphicsText, ColoursReadBackAsTheyWereSetAndDrawInTheForeColour) {
   CanvasWindow w;
-  Owned g(canvasGraphicsGetter(w.window.control(0), 0));
+  Owned g(canvasGraphicsGetter(w.window.control("Board"), 0));
   graphicsForeColorSetter(g.get(), 0, 0x123456);
   EXPECT_EQ(graphicsForeColorGetter(g.get(), 0), 0x123456);
   graphicsForeColorSetter(g.get(), 0, 0xFF00FF);
   EXPECT_EQ(graphicsForeColorGetter(g.get(), 0), 0xFF00FF);
   graphicsForeColorSetter(g.get(), 0, 0x2080C0);
   RuntimeGraphicsFillRect(g.get(), 0, 0, 40, 30);
-  driver::ScreenCapture shot = DrawingWindow::capture(w.pane());
+  driver::ScreenCapture shot = capture(w.pane());
   EXPECT_EQ(pixel(shot, 20, 15), RGB(0x20, 0x80, 0xC0));
   EXPECT_NE(pixel(shot, 45, 15), RGB(0x20, 0x80, 0xC0)) << "the fill ends at x + width";
 
   // Every Graphics object of one canvas is the same, with a reference for each caller.
-  Owned again(canvasGraphicsGetter(w.window.control(0), 0));
+  Owned again(canvasGraphicsGetter(w.window.control("Board"), 0));
   EXPECT_EQ(again.get(), g.get());
   EXPECT_EQ(graphicsWidthGetter(g.get(), 0), 300);
   EXPECT_EQ(graphicsHeightGetter(g.get(), 0), 120);
@@ -205,7 +201,7 @@ TEST(GraphicsText, OneStateDrawsAtATimeWithItsOwnClipAndOrigin) {
   second->origin_x = 50;
   graphicsForeColorSetter(b.get(), 0, 0x00FF00);
   RuntimeGraphicsFillRect(b.get(), 260, 100, 10, 10);  // lands at x = 210
-  driver::ScreenCapture shot = DrawingWindow::capture(w.pane());
+  driver::ScreenCapture shot = capture(w.pane());
   EXPECT_EQ(current_graphics_state(), nullptr);
   EXPECT_EQ(pixel(shot, 25, 25), RGB(255, 0, 0));
   EXPECT_EQ(pixel(shot, 75, 25), kWhite);

@@ -63,7 +63,7 @@ TEST(PushButton, ClicksReturnAndEscapeRaiseActionAfterTheReceivers) {
 
   // With the focus in the field, Return pushes the default button and Escape the cancel button.
   driver::click_at(centre_of(window, window.control("Entry")));
-  pump(50);
+  settle();
   EXPECT_TRUE(looks_default(ok));
   EXPECT_FALSE(looks_default(cancel));
   happened.clear();
@@ -90,7 +90,7 @@ TEST(PushButton, ClicksReturnAndEscapeRaiseActionAfterTheReceivers) {
   pushButtonPush(ok);
   driver::click_at(centre_of(window, window.control("Entry")));
   driver::press_key(VK_RETURN);
-  pump(100);
+  settle();
   EXPECT_EQ(happened, (std::vector<std::string>{"ok"}));
 
   QlString go = runtime_string("Go");

@@ -51,7 +51,7 @@ TEST(StaticText, AlignedLinesAndWrappedWords) {
       100, 100, 320, 150);
   ASSERT_TRUE(window.built());
   ASSERT_TRUE(driver::bring_to_front(window.hwnd()));
-  pump(100);
+  settle();
 
   // Right-aligned: both lines end at the right edge, the second below the first.
   Ink right = ink_in(window, 10, 10, 300, 60);
@@ -66,7 +66,7 @@ TEST(StaticText, AlignedLinesAndWrappedWords) {
   EXPECT_LT(one_line.bottom - one_line.top, 18);
   QlObject* wrapped = window.control("Wrapped");
   ctlPosSetter(wrapped, 2, 60);
-  pump(100);
+  settle();
   Ink wrapped_ink = ink_in(window, 10, 80, 60, 60);
   EXPECT_GT(wrapped_ink.bottom - wrapped_ink.top, one_line.bottom - one_line.top + 10)
       << "more than one line";
@@ -74,7 +74,7 @@ TEST(StaticText, AlignedLinesAndWrappedWords) {
   QlString caption = runtime_string("");
   staticCaptionSetter(wrapped, 0, caption);
   string_release(caption);
-  pump(100);
+  settle();
   EXPECT_LT(ink_in(window, 10, 80, 60, 60).right, 0) << "an empty caption draws nothing";
 }
 

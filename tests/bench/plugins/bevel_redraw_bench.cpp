@@ -19,23 +19,20 @@ int main() {
     printf("quilapp1 did not install\n");
     return 1;
   }
-  std::vector<plugin_testing::ControlSpec> buttons;
+  std::vector<plugin_testing::TestControl> buttons;
   for (int i = 0; i < 20; ++i) {
-    plugin_testing::Properties p = {{"Name", "Button" + std::to_string(i)},
-                                    {"Left", std::to_string(10 + (i % 4) * 95)},
-                                    {"Top", std::to_string(10 + (i / 4) * 55)},
-                                    {"Width", "90"},
-                                    {"Height", "24"},
-                                    {"Caption", "Button " + std::to_string(i)},
-                                    {"Bevel", "1"},
-                                    {"TextFont", "Arial"},
-                                    {"TextSize", "12"}};
+    plugin_testing::Properties p = plugin_testing::control_properties(
+        "Button" + std::to_string(i), 10 + (i % 4) * 95, 10 + (i / 4) * 55, 90, 24,
+        {{"Caption", "Button " + std::to_string(i)},
+         {"Bevel", "1"},
+         {"TextFont", "Arial"},
+         {"TextSize", "12"}});
     if (i % 10 == 3) p.push_back({"HasMenu", "1"});
     if (i % 10 == 5) p.push_back({"Value", "True"});
     if (i % 10 == 7) p.push_back({"Enabled", "False"});
     buttons.push_back({bevel, p});
   }
-  plugin_testing::TestWindow window(buttons);
+  plugin_testing::TestWindow window(buttons, 40, 40, 400, 300);
   HWND hwnd = window.hwnd();
   if (!hwnd) {
     printf("the window was not built\n");

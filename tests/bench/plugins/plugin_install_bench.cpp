@@ -28,7 +28,7 @@ double ms_since(Clock::time_point start) {
 int main() {
   using namespace ql;
   auto start = Clock::now();
-  plugin_testing::start_runtime();
+  plugin_testing::define_ui_test_classes();
   double define_ms = ms_since(start);
 
   std::vector<uint8_t> bytes = plugin_testing::built_dll("quilapp1.dll");

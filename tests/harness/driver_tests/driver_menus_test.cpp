@@ -89,8 +89,10 @@ TEST_F(DriverMenus, MessageBoxesAreAnsweredAutomaticallyOrHeldForTheTest) {
   ShownBox box = program_->wait_for_message_box("Hello from the menu", 3000);
   ASSERT_TRUE(box.window);
   EXPECT_EQ(box.content.caption, "Driver target");
-  Sleep(200);
-  EXPECT_TRUE(IsWindowVisible(box.window));  // still waiting for the test
+  // Recorded by the answerer, which would have pressed it in that same look: it waits for the test.
+  ASSERT_TRUE(
+      wait_until([&] { return program_->message_boxes().size() == 2; }, "the held box to be recorded"));
+  EXPECT_TRUE(IsWindowVisible(box.window));
   ASSERT_TRUE(press_button(box.window, "Cancel"));
   ASSERT_TRUE(wait_for_window_gone(box.window, 2000));
   settle(main_);

@@ -46,7 +46,9 @@ endfunction()
 # project root is not on the path, so "app/..." can only mean the runtime's application layer.
 set(QL_INCLUDE_DIRS ${PROJECT_SOURCE_DIR}/runtime ${PROJECT_SOURCE_DIR}/sdk)
 
-# Windows programs of this tree run under Wine, in the tree's own prefix.
+# Windows programs of this tree run under Wine, in the tree's own prefix; the tree names its Wine (64- or
+# 32-bit) in a file scripts/wine-run.sh reads.
 if(QL_WINDOWS)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh ${CMAKE_BINARY_DIR})
+  file(WRITE ${CMAKE_BINARY_DIR}/wine-arch "${QL_TARGET}\n")
 endif()

@@ -154,9 +154,8 @@ QlPluginControlRecord bevel_button_record = {.version = 4,
                                              .behaviour = &kBehaviour,
                                              .interfaces = "ActionSource"};
 
-void raise_bevel_action(QlObject* instance, bool notify_receivers) {
+void raise_bevel_action(QlObject* instance) {
   raise(instance, bevel_button_events[0]);
-  if (!notify_receivers) return;
   // The handler may change the list: each receiver is held while the list is walked from a copy.
   BevelButtonData* data = bevel_data(instance);
   int32_t count = 0;

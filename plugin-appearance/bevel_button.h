@@ -97,6 +97,6 @@ bool bevel_mouse_down(QlObject* instance, int32_t x, int32_t y, int32_t modifier
 void bevel_mouse_drag(QlObject* instance, int32_t x, int32_t y);
 void bevel_mouse_up(QlObject* instance, int32_t x, int32_t y);
 // "Action", then every action notification receiver's PerformAction.
-void raise_bevel_action(QlObject* instance, bool notify_receivers);
+void raise_bevel_action(QlObject* instance);
 
 }  // namespace quilapp

@@ -16,8 +16,9 @@ bool bevel_mouse_down(QlObject* instance, int32_t, int32_t, int32_t) {
   data->tracking_pressed = 0;
   redraw_bevel_button(instance);
   if (chosen >= 0) {
+    // A choice is an Action like a click: its receivers hear of it as well.
     data->menu_value = static_cast<int16_t>(chosen);
-    raise_bevel_action(instance, false);
+    raise_bevel_action(instance);
   }
   return false;
 }
@@ -44,7 +45,7 @@ void bevel_mouse_up(QlObject* instance, int32_t, int32_t) {
   if (data->button_type == kToggleButton) data->value = !data->value;
   if (data->button_type == kStickyButton) data->value = 1;
   redraw_bevel_button(instance);
-  raise_bevel_action(instance, true);
+  raise_bevel_action(instance);
 }
 
 }  // namespace quilapp

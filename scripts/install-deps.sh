@@ -21,5 +21,6 @@ echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -q
+# A list that cannot be fetched (an i386 list caught mid-sync, say) must not stop what the others hold.
+$sudo apt-get update -q || echo "install-deps: some package lists could not be fetched; the others are used" >&2
 $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

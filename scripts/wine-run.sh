@@ -1,11 +1,20 @@
 #!/usr/bin/env bash
-# Runs a Windows program of a build tree under 64-bit Wine, in that tree's own prefix:
+# Runs a Windows program of a build tree under Wine, in that tree's own prefix: 64-bit Wine for win64 trees,
+# 32-bit Wine (a win32 prefix) for win32 trees, as the tree's wine-arch file says:
 #   wine-run.sh BUILD_DIR PROGRAM [ARGS...]
 set -eu
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 shift
-export WINEPREFIX="$build/wineprefix" WINEARCH=win64 WINEDEBUG="${WINEDEBUG:--all}"
+arch=win64
+[ ! -f "$build/wine-arch" ] || arch=$(cat "$build/wine-arch")
+# The loaders are called by their full paths: Debian's wine wrapper picks one by what is installed.
+case $arch in
+  win64) wine=/usr/lib/wine/wine64 ;;
+  win32) wine=/usr/lib/wine/wine ;;
+  *) echo "wine-run: $build/wine-arch names no Wine: $arch" >&2; exit 2 ;;
+esac
+export WINEPREFIX="$build/wineprefix" WINEARCH=$arch WINEDEBUG="${WINEDEBUG:--all}"
 # Wine's own browser and .NET are never wanted; a caller's overrides come after.
 export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 # The prefix is made once per build tree; the lock keeps tests that start together from making it twice.
@@ -13,22 +22,22 @@ export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
   flock 9
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine-run: creating the Wine prefix $WINEPREFIX" >&2
-    /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+    "$wine" wineboot -i >/dev/null 2>&1
     /usr/lib/wine/wineserver -w
   fi
   # Windows are left unmanaged: no window manager runs under Xvfb, and with managed windows Wine waits 2 s for
   # one each time a window is hidden or destroyed, and leaves captions and frames undrawn. Wine then draws them.
   if [ ! -f "$WINEPREFIX/.ql-unmanaged-windows" ]; then
-    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     /usr/lib/wine/wineserver -w
     touch "$WINEPREFIX/.ql-unmanaged-windows"
   fi
   # The classic face names programs ask for become installed metric-compatible fonts, so that text measures
   # as it does on Windows (scripts/wine-font-replacements.reg lists them).
   if [ ! -f "$WINEPREFIX/.ql-font-replacements" ]; then
-    /usr/lib/wine/wine64 regedit /S "Z:$(echo "$here/wine-font-replacements.reg" | tr / '\\')" >/dev/null 2>&1
+    "$wine" regedit /S "Z:$(echo "$here/wine-font-replacements.reg" | tr / '\\')" >/dev/null 2>&1
     /usr/lib/wine/wineserver -w
     touch "$WINEPREFIX/.ql-font-replacements"
   fi
 ) 9>"$build/.wineprefix.lock"
-exec /usr/lib/wine/wine64 "$@"
+exec "$wine" "$@"

@@ -20,7 +20,7 @@ void next_item(QlObject* window) {
 
 // The rules every set shares; false when the caption is no command, so it is an answer.
 bool run_command(QlObject* window, QlString caption) {
-  Str code = field_text(window, QL_STR("Fdb2"));
+  Str code = cell_text(window, kSet);
   if (same(caption, QL_STR("start")) || same(caption, QL_STR("examples"))) {
     cloze_click_start(window);
   } else if (same(caption, QL_STR("next"))) {
@@ -36,7 +36,7 @@ bool run_command(QlObject* window, QlString caption) {
       play_recording(window, word.get(), speaker.get());
     } else {
       QlObject* note = control(window, QL_STR("NoteField"));
-      Str explanation = field_text(window, QL_STR("Fdb6"));
+      Str explanation = cell_text(window, kExplanation);
       Str lines = with_line_breaks(explanation.get());
       set_text(note, lines.get());
       show(note, true);
@@ -53,13 +53,13 @@ extern "C" {
 
 void cloze_click_strip(QlObject* self, QlString caption, int32_t) {
   show(control(self, QL_STR("NoteField")), false);
-  Str code = field_text(self, QL_STR("Fdb2"));
+  Str code = cell_text(self, kSet);
   if (contains(code.get(), QL_STR("LX"))) {
     cloze_play_sound(self, caption);
     return;
   }
   if (starts_with(code.get(), QL_STR("L"))) {
-    Str choices = field_text(self, QL_STR("Fdb5"));
+    Str choices = cell_text(self, kChoices);
     if (count_fields(choices.get(), QL_STR(",")) == 3) {
       // Waiting for "play": only "play" counts; any other box only clicks.
       if (same(caption, QL_STR("play"))) {
@@ -80,7 +80,7 @@ void cloze_click_strip(QlObject* self, QlString caption, int32_t) {
     }
   }
   if (run_command(self, caption)) return;
-  Str expected = field_text(self, QL_STR("Fdb4"));
+  Str expected = cell_text(self, kAnswers);
   Str answer = nth_field(expected.get(), QL_STR(","), 1);
   if (same(caption, answer.get())) {
     cloze_click_good(self, caption);

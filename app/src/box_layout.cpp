@@ -40,12 +40,12 @@ void place_at_positions(QlObject* window, QlString choices, QlString layout) {
   }
 }
 
-// "count*top,...": up to three rows, each spread evenly over the band from 32 to 448.
+// "count*top,...": up to three rows, each spread evenly over the band.
 void place_in_rows(QlObject* window, QlString choices, QlString layout) {
   Cloze& cloze = state(window);
   int32_t n = count_fields(choices, QL_STR(","));
   int32_t placed = 0;
-  for (int32_t group = 1; group <= 3; ++group) {
+  for (int32_t group = 1; group <= rules::kMaxRowGroups; ++group) {
     Str row = nth_field(layout, QL_STR(","), group);
     Str count_text = nth_field(row.get(), QL_STR("*"), 1);
     Str top_text = nth_field(row.get(), QL_STR("*"), 2);
@@ -57,8 +57,8 @@ void place_in_rows(QlObject* window, QlString choices, QlString layout) {
     }
     int32_t width = int_of(cloze_string_width(window, joined.get(), cloze.strip_font, cloze.strip_size) +
                            static_cast<double>(count) * cloze.strip_size);
-    int32_t gap = int_of((416 - width) / (count + 1.0));
-    int32_t x = 32;
+    int32_t gap = int_of((rules::kBandWidth - width) / (count + 1.0));
+    int32_t x = rules::kBandLeft;
     // Boxes stop at 30; a row reaching past the choices shows empty boxes there.
     for (int32_t j = 1; j <= count && placed + j < kBoxCount; ++j) {
       Obj b = choice_box(window, placed + j, choices);
@@ -78,8 +78,8 @@ extern "C" {
 
 void cloze_display_strips(QlObject* self) {
   release(state(self).fault_flag);
-  Str choices = field_text(self, QL_STR("Fdb5"));
-  Str layout = field_text(self, QL_STR("Fdb7"));
+  Str choices = cell_text(self, kChoices);
+  Str layout = cell_text(self, kLayout);
   Str first = nth_field(layout.get(), QL_STR(","), 1);
   if (count_fields(first.get(), QL_STR(" ")) == 2) {
     place_at_positions(self, choices.get(), layout.get());
@@ -89,11 +89,11 @@ void cloze_display_strips(QlObject* self) {
 }
 
 void cloze_clear_them_all(QlObject* self) {
-  for (int32_t i = 0; i <= 15; ++i) {
+  for (int32_t i = 0; i <= rules::kClearedBoxes; ++i) {
     RuntimeBackgroundTask();
     Obj b = box(self, i);
     if (!b) continue;
-    set_bound(b.get(), kQlTop, -50);
+    set_bound(b.get(), kQlTop, rules::kParkedTop);
     show(b.get(), false);
   }
 }
@@ -102,8 +102,10 @@ void cloze_clear_them_all(QlObject* self) {
 void cloze_make_question_mark(QlObject* self) {
   Obj b = box(self, 2);
   size_box(self, b.get(), QL_STR("?"));
-  set_bound(b.get(), kQlLeft, int_of(15.0 * state(self).layout_width / 100 - bound(b.get(), kQlWidth)));
-  set_bound(b.get(), kQlTop, box_row_top(self, 85));
+  set_bound(
+      b.get(), kQlLeft,
+      int_of(rules::kQuestionBoxRightPercent * state(self).layout_width / 100.0 - bound(b.get(), kQlWidth)));
+  set_bound(b.get(), kQlTop, box_row_top(self, rules::kFirstBoxRowPercent));
   set_box_caption(b.get(), QL_STR("?"));
   show(b.get(), true);
 }

@@ -2,24 +2,9 @@
 // the helpers its files share.
 #pragma once
 
+#include "rules/canvas.h"
+#include "rules/cells.h"
 #include "support.h"
-
-// The indexes of loquat.toml's [[classes]] entries, in that order.
-enum ClassIndex {
-  kAppClass,
-  kClozeClass,
-  kSuperCanClass,
-  kApplicationClass,
-  kAppletClass,
-  kListboxClass,
-  kEditFieldClass,
-  kBevelButtonClass,
-  kPopupMenuClass,
-  kCanvasClass,
-  kPushButtonClass,
-  kMenuItemClass,
-  kQuitMenuItemClass,
-};
 
 // The window's own state, behind the Applet fields.
 struct Cloze {
@@ -43,6 +28,9 @@ struct Cloze {
   // The recording the "?" box of a listening test replays: the word and the speaker last heard.
   QlString replay_word;
   QlString replay_speaker;
+  // Set by an editor command that changed the table, cleared by GET FILE and SAVE AS FILE: quitting then
+  // asks whether to save.
+  int32_t table_changed;
 };
 
 // A box of the BoxStrip control array.
@@ -86,6 +74,7 @@ void cloze_display_about_articles(QlObject* self);
 void cloze_display_about_proverbs(QlObject* self);
 void cloze_display_about_sounds(QlObject* self);
 void cloze_show_editor(QlObject* self);
+bool cloze_cancel_close(QlObject* self);
 
 }  // extern "C"
 
@@ -99,9 +88,21 @@ inline SuperCan& box_state(QlObject* box) { return *reinterpret_cast<SuperCan*>(
 QlObject* cloze_instance();
 QlObject* open_cloze();
 
+// The cells of a row and the canvas's geometry, shared with lessontable.
+using rules::Cell;
+using rules::kAnswers;
+using rules::kCellCount;
+using rules::kChoices;
+using rules::kExplanation;
+using rules::kExtra;
+using rules::kLayout;
+using rules::kNumber;
+using rules::kPattern;
+using rules::kSet;
+
 // The window's arrays (cloze_arrays.cpp).
-constexpr int32_t kSegmentLimit = 39;
-constexpr int32_t kLineLimit = 10;
+constexpr int32_t kSegmentLimit = rules::kMaxSegments;
+constexpr int32_t kLineLimit = rules::kMaxLines;
 Str segment_text(QlObject* window, int32_t k);
 Str segment_colour(QlObject* window, int32_t k);
 void set_segment(QlObject* window, int32_t k, QlString text, QlString colour);
@@ -115,10 +116,14 @@ Str top_line(QlObject* window, int32_t i);
 void set_top_line(QlObject* window, int32_t i, QlString text);
 
 // Controls (controls.cpp).
-constexpr int32_t kBoxCount = 31;   // BoxStrip 0 to 30
-constexpr int32_t kFieldCount = 8;  // Fdb1 to Fdb8, one per cell of a row
+using rules::kBoxCount;  // BoxStrip 0 to 30
 Obj box(QlObject* window, int32_t i);
-Str field_name(int32_t n);  // "Fdb1" to "Fdb8"
+// The item on show, one cell in each of the fields Fdb1 to Fdb8; the editor edits the row there.
+QlString cell_field(Cell cell);
+inline Str cell_text(QlObject* window, Cell cell) { return field_text(window, cell_field(cell)); }
+inline void set_cell_text(QlObject* window, Cell cell, QlString text) {
+  set_field_text(window, cell_field(cell), text);
+}
 QlObject* exercise_list(QlObject* window);
 Obj canvas_graphics(QlObject* window);  // of bigCanvas
 void fill_canvas(QlObject* window, QlObject* g, int32_t colour);

@@ -44,14 +44,14 @@ void cloze_destruct(QlObject* self, void*) {
 void cloze_open(QlObject* self) {
   windowPosSetter(self, kQlTop, 50);
   windowPosSetter(self, kQlLeft, 20);
-  windowPosSetter(self, kQlWidth, 480);
-  windowPosSetter(self, kQlHeight, 360);
+  windowPosSetter(self, kQlWidth, rules::kCanvasWidth);
+  windowPosSetter(self, kQlHeight, rules::kCanvasHeight);
   Cloze& cloze = state(self);
-  cloze.layout_width = 480;
-  cloze.strip_size = 34;
+  cloze.layout_width = rules::kCanvasWidth;
+  cloze.strip_size = rules::kStripSize;
   store(cloze.strip_font, QL_STR("Helvetica"));
   store(cloze.text_font, QL_STR("Times"));
-  cloze.text_size = 18;
+  cloze.text_size = rules::kTitleSize;
   cloze.back_colour = RuntimeRGB(255, 255, 255);
   cloze.box_colour = RuntimeRGB(255, 255, 255);
   formRefresh(self);

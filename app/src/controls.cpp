@@ -8,9 +8,26 @@ Obj box(QlObject* window, int32_t i) {
   return Obj(RuntimeControlArrayItemReference(window, QL_STR("BoxStrip"), i));
 }
 
-Str field_name(int32_t n) {
-  Str number = number_text(n);
-  return cat(QL_STR("Fdb"), number.get());
+QlString cell_field(Cell cell) {
+  switch (cell) {
+    case kNumber:
+      return QL_STR("Fdb1");
+    case kSet:
+      return QL_STR("Fdb2");
+    case kPattern:
+      return QL_STR("Fdb3");
+    case kAnswers:
+      return QL_STR("Fdb4");
+    case kChoices:
+      return QL_STR("Fdb5");
+    case kExplanation:
+      return QL_STR("Fdb6");
+    case kLayout:
+      return QL_STR("Fdb7");
+    case kExtra:
+      break;
+  }
+  return QL_STR("Fdb8");
 }
 
 QlObject* exercise_list(QlObject* window) { return control(window, QL_STR("ListBox")); }
@@ -29,7 +46,7 @@ void fill_canvas(QlObject* window, QlObject* g, int32_t colour) {
 
 // Tops are per cent of the layout height, which is three quarters of the layout width.
 int32_t box_row_top(QlObject* window, double percent) {
-  return int_of(percent * state(window).layout_width * 3 / 400);
+  return rules::box_top(percent, state(window).layout_width);
 }
 
 void size_box(QlObject* window, QlObject* box, QlString caption) {
@@ -46,7 +63,7 @@ void place_first_box(QlObject* window, QlObject* box, QlString width_from) {
   size_box(window, box, width_from);
   int32_t width = bound(box, kQlWidth);
   set_bound(box, kQlLeft, int_of(50.0 * state(window).layout_width / 100 - width / 2.0));
-  set_bound(box, kQlTop, box_row_top(window, 85));
+  set_bound(box, kQlTop, box_row_top(window, rules::kFirstBoxRowPercent));
 }
 
 Str with_line_breaks(QlString text) {

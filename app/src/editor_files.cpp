@@ -49,6 +49,35 @@ void append_line(QlObject* list, QlString line) {
 
 }  // namespace
 
+namespace loquat {
+
+bool save_table(QlObject* window) {
+  Str suggested = exercise_file_name(window);
+  Obj item(RuntimeGetSaveFolderItem(QL_STR("application/text"), suggested.get()));
+  if (!item) return false;
+  if (fileExistsGetter(item.get())) {
+    Obj existing(FolderItemOpenBinaryFile(item.get(), true));
+    if (existing) BinaryStreamClose(existing.get());
+  }
+  Obj out(FolderItemCreateTextFile(item.get()));
+  if (!out) {
+    report_unwritable(item.get());
+    return false;
+  }
+  QlObject* list = exercise_list(window);
+  int32_t rows = listCountGetter(list, 0);
+  for (int32_t row = 0; row < rows; ++row) {
+    RuntimeBackgroundTask();
+    Str line = table_line(list, row, true);
+    TextOutputStreamWrite(out.get(), line.get());
+  }
+  TextOutputStreamClose(out.get());
+  table_changed(window, false);
+  return true;
+}
+
+}  // namespace loquat
+
 extern "C" {
 
 // GetDBfromDisk: the rows are appended after the table's own ("Delete All" first replaces it).
@@ -73,32 +102,13 @@ void get_file_action(QlObject*) {
     append_line(list, line.get());
   } while (!TextInputStreamEOF(in.get()));
   TextInputStreamClose(in.get());
+  table_changed(window.get(), false);
 }
 
 // SaveLBtoDisk. Cancelling the dialog leaves everything as it was.
 void save_file_action(QlObject*) {
   Obj window(open_cloze());
-  if (!window) return;
-  Str suggested = exercise_file_name(window.get());
-  Obj item(RuntimeGetSaveFolderItem(QL_STR("application/text"), suggested.get()));
-  if (!item) return;
-  if (fileExistsGetter(item.get())) {
-    Obj existing(FolderItemOpenBinaryFile(item.get(), true));
-    if (existing) BinaryStreamClose(existing.get());
-  }
-  Obj out(FolderItemCreateTextFile(item.get()));
-  if (!out) {
-    report_unwritable(item.get());
-    return;
-  }
-  QlObject* list = exercise_list(window.get());
-  int32_t rows = listCountGetter(list, 0);
-  for (int32_t row = 0; row < rows; ++row) {
-    RuntimeBackgroundTask();
-    Str line = table_line(list, row, true);
-    TextOutputStreamWrite(out.get(), line.get());
-  }
-  TextOutputStreamClose(out.get());
+  if (window) save_table(window.get());
 }
 
 }  // extern "C"

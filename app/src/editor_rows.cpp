@@ -6,7 +6,9 @@ using namespace loquat;
 
 namespace loquat {
 
+// The credits picture would cover the preview of a row chosen before any lesson.
 void preview_row(QlObject* window, int32_t row, bool keep_notes) {
+  hide_credits(window);
   if (!keep_notes) {
     show(control(window, QL_STR("bigNoteField")), false);
     show(control(window, QL_STR("NoteField")), false);
@@ -31,7 +33,7 @@ Str single_line(QlString text) {
 Str table_line(QlObject* list, int32_t row, bool single_line_cells) {
   Str tab = chr(9);
   Str line;
-  for (int32_t cell = 0; cell < kFieldCount; ++cell) {
+  for (int32_t cell = 0; cell < kCellCount; ++cell) {
     Str text(listGetCell(list, row, cell));
     if (single_line_cells) text = single_line(text.get());
     line = cat(line.get(), text.get(), tab.get());
@@ -58,20 +60,22 @@ void list_double_click(QlObject* self) {
   preview_row(window.get(), row, false);
 }
 
-// MakeChangeListbox: the fields go into the selected row, which is then loaded back and previewed.
+// MakeChangeListbox: the fields go into the selected row, which is then loaded back, previewed and checked.
+// A problem is told, and the row stays stored: the author decides.
 void store_row_action(QlObject*) {
   Obj window(open_cloze());
   if (!window) return;
   int32_t row = selected_row(window.get());
   if (row < 0) return;
   QlObject* list = exercise_list(window.get());
-  for (int32_t cell = 0; cell < kFieldCount; ++cell) {
-    Str name = field_name(cell + 1);
-    Str text = field_text(window.get(), name.get());
+  for (int32_t cell = 0; cell < kCellCount; ++cell) {
+    Str text = cell_text(window.get(), static_cast<Cell>(cell));
     Str stored = single_line(text.get());
     listSetCell(list, row, cell, stored.get());
   }
+  table_changed(window.get());
   preview_row(window.get(), row, true);
+  check_stored_row(window.get(), row);
 }
 
 void renumber_action(QlObject*) {
@@ -84,30 +88,39 @@ void renumber_action(QlObject*) {
     Str number = number_text(row);
     listSetCell(list, row, 0, number.get());
   }
+  table_changed(window.get());
 }
 
 void delete_all_action(QlObject*) {
   Obj window(open_cloze());
-  if (window) RuntimeListEmpty(exercise_list(window.get()));
+  if (!window) return;
+  RuntimeListEmpty(exercise_list(window.get()));
+  table_changed(window.get());
 }
 
 void delete_row_action(QlObject*) {
   Obj window(open_cloze());
   if (!window) return;
   int32_t row = selected_row(window.get());
-  if (row >= 0) RuntimeRemoveRow(exercise_list(window.get()), row);
+  if (row < 0) return;
+  RuntimeRemoveRow(exercise_list(window.get()), row);
+  table_changed(window.get());
 }
 
 void add_row_action(QlObject*) {
   Obj window(open_cloze());
-  if (window) RuntimeListAddRow(exercise_list(window.get()), QL_STR(" "));
+  if (!window) return;
+  RuntimeListAddRow(exercise_list(window.get()), QL_STR(" "));
+  table_changed(window.get());
 }
 
 void insert_row_action(QlObject*) {
   Obj window(open_cloze());
   if (!window) return;
   int32_t row = selected_row(window.get());
-  if (row >= 0) RuntimeListInsertRow(exercise_list(window.get()), row, nullptr);
+  if (row < 0) return;
+  RuntimeListInsertRow(exercise_list(window.get()), row, nullptr);
+  table_changed(window.get());
 }
 
 // SortCol2: cell 5 gets the number of answers (a proverb's word count) and cell 0 a random number from 1 to
@@ -125,6 +138,7 @@ void recount_action(QlObject*) {
     Str random = number_text(int_of(1 + rnd() * 10000));
     listSetCell(list, row, 0, random.get());
   }
+  table_changed(window.get());
 }
 
 // LBtoDB6: the whole table as text, in the form of an exercise file, into Fdb3.
@@ -139,7 +153,7 @@ void dump_table_action(QlObject*) {
     Str line = table_line(list, row, false);
     text = cat(text.get(), line.get());
   }
-  set_field_text(window.get(), QL_STR("Fdb3"), text.get());
+  set_cell_text(window.get(), kPattern, text.get());
 }
 
 }  // extern "C"

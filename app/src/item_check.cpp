@@ -16,7 +16,7 @@ int32_t first_gap(QlObject* window) {
 
 // The answers still expected lose the one just given.
 void remove_answer(QlObject* window, QlString word) {
-  Str expected = field_text(window, QL_STR("Fdb4"));
+  Str expected = cell_text(window, kAnswers);
   Str rest;
   if (contains(expected.get(), QL_STR(","))) {
     Str with_comma = cat(word, QL_STR(","));
@@ -24,7 +24,7 @@ void remove_answer(QlObject* window, QlString word) {
   } else {
     rest = replace_first(expected.get(), word, nullptr);
   }
-  set_field_text(window, QL_STR("Fdb4"), rest.get());
+  set_cell_text(window, kAnswers, rest.get());
 }
 
 void capitalise_field(QlObject* window, int32_t k, int32_t field) {
@@ -72,7 +72,7 @@ void finish_item(QlObject* window, QlString number, bool listening) {
   } else {
     set_box_caption(first.get(), QL_STR("next"));
   }
-  Str explanation = field_text(window, QL_STR("Fdb6"));
+  Str explanation = cell_text(window, kExplanation);
   // A listening test offers "?" to hear the word again; the boxes were just parked, so it is placed anew.
   if (StringDBCSLen(explanation.get()) > 5 || listening) cloze_make_question_mark(window);
 }
@@ -103,7 +103,7 @@ extern "C" {
 
 void cloze_click_good(QlObject* self, QlString word) {
   Str number = number_text(state(self).current_row);
-  Str code = field_text(self, QL_STR("Fdb2"));
+  Str code = cell_text(self, kSet);
   bool listening = starts_with(code.get(), QL_STR("L"));
   if (listening) cloze_make_question_mark(self);
 
@@ -114,7 +114,7 @@ void cloze_click_good(QlObject* self, QlString word) {
   // A filled gap of a proverb reads as part of the sentence; elsewhere it stays red.
   if (gap && starts_with(code.get(), QL_STR("p"))) set_segment_colour(self, gap, QL_STR("ink"));
 
-  Str expected = field_text(self, QL_STR("Fdb4"));
+  Str expected = cell_text(self, kAnswers);
   Str rest = trim(expected.get());
   if (is_empty(rest.get())) finish_item(self, number.get(), listening);
   update_status(self);

@@ -7,7 +7,7 @@ extern "C" {
 
 void cloze_show_big_notes(QlObject* self) {
   QlObject* notes = control(self, QL_STR("bigNoteField"));
-  Str text = field_text(self, QL_STR("Fdb6"));
+  Str text = cell_text(self, kExplanation);
   Str lines = with_line_breaks(text.get());
   set_text(notes, lines.get());
   show(notes, true);

@@ -21,7 +21,7 @@ extern "C" {
 
 void cloze_display_top_line(QlObject* self) {
   Cloze& cloze = state(self);
-  Str code = field_text(self, QL_STR("Fdb2"));
+  Str code = cell_text(self, kSet);
   Str title = top_line(self, 1);
   // A compare board has no status.
   if (!contains(code.get(), QL_STR("LX"))) {
@@ -35,7 +35,8 @@ void cloze_display_top_line(QlObject* self) {
   graphicsTextFontSetter(g.get(), 0, cloze.text_font);
   graphicsTextSizeSetter(g.get(), 0, cloze.text_size);
   int32_t width = cloze_string_width(self, title.get(), cloze.text_font, cloze.text_size);
-  RuntimeGraphicsDrawString(g.get(), title.get(), int_of((cloze.layout_width - width) / 2.0), 30, 0);
+  RuntimeGraphicsDrawString(g.get(), title.get(), int_of((cloze.layout_width - width) / 2.0),
+                            rules::kTitleBaseline, 0);
 }
 
 void cloze_dis_gap_lines(QlObject* self) {
@@ -59,12 +60,12 @@ void cloze_dis_gap_lines(QlObject* self) {
     k += segments;
   }
 
-  Str pattern = field_text(self, QL_STR("Fdb3"));
+  Str pattern = cell_text(self, kPattern);
   bool from_left = starts_with(pattern.get(), QL_STR("@"));
   k = 1;
   for (int32_t line = 1; line <= lines; ++line) {
     RuntimeBackgroundTask();
-    int32_t x = from_left ? 40 : line_info(self, line, 1);
+    int32_t x = from_left ? rules::kLeftAlignedX : line_info(self, line, 1);
     int32_t segments = line_info(self, line, 0);
     for (int32_t end = k + segments; k < end; ++k) {
       Str text = segment_text(self, k);

@@ -1,4 +1,4 @@
-// Moving to an item: a random row of the pool is copied into the fields Fdb1 to Fdb8 and shown.
+// Moving to an item: a random row of the pool is copied into the fields of its cells and shown.
 #include "cloze.h"
 
 using namespace loquat;
@@ -7,18 +7,14 @@ namespace loquat {
 
 void load_row(QlObject* window, int32_t row) {
   QlObject* list = exercise_list(window);
-  for (int32_t cell = 0; cell < kFieldCount; ++cell) {
+  for (int32_t cell = 0; cell < kCellCount; ++cell) {
     Str text(listGetCell(list, row, cell));
-    Str name = field_name(cell + 1);
-    set_field_text(window, name.get(), text.get());
+    set_cell_text(window, static_cast<Cell>(cell), text.get());
   }
 }
 
 void empty_fields(QlObject* window) {
-  for (int32_t n = 1; n <= kFieldCount; ++n) {
-    Str name = field_name(n);
-    set_field_text(window, name.get(), nullptr);
-  }
+  for (int32_t cell = 0; cell < kCellCount; ++cell) set_cell_text(window, static_cast<Cell>(cell), nullptr);
 }
 
 }  // namespace loquat

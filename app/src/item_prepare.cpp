@@ -6,17 +6,6 @@ using namespace loquat;
 
 namespace {
 
-// Baselines of patterns of 1 to 6 lines.
-constexpr int32_t kBaselines[7][6] = {
-    {},
-    {140},
-    {120, 180},
-    {110, 160, 210},
-    {80, 130, 180, 230},
-    {60, 107, 155, 202, 250},
-    {60, 107, 155, 202, 250, 297},
-};
-
 void clear_arrays(QlObject* window) {
   for (int32_t k = 0; k <= kSegmentLimit; ++k) set_segment(window, k, nullptr, nullptr);
   for (int32_t line = 0; line <= kLineLimit; ++line) {
@@ -81,16 +70,19 @@ void store_segments(QlObject* window, QlString text) {
   }
 }
 
+// Lines of a count without baselines (7, 11 and more) are not drawn after the message: baselines left from
+// earlier items would put them over each other and over the title line.
 void set_baselines(QlObject* window, int32_t lines) {
-  if (lines >= 1 && lines <= 6) {
-    for (int32_t line = 1; line <= lines; ++line) set_line_y(window, line, kBaselines[lines][line - 1]);
-  } else if (lines >= 8 && lines <= 10) {
-    for (int32_t line = 1; line <= lines; ++line) set_line_y(window, line, 60 + 30 * (line - 1));
-  } else if (lines == 7) {
+  if (lines == 7) {
     RuntimeMsgBox(QL_STR("You have set 7 lines.  Please set more or less."));
   } else if (lines == 11) {
     RuntimeMsgBox(QL_STR("That:s 11 lines"));
   }
+  if (lines > 0 && rules::baseline(lines, 1) == 0) {
+    set_line_info(window, 0, 0, 0);
+    return;
+  }
+  for (int32_t line = 1; line <= lines; ++line) set_line_y(window, line, rules::baseline(lines, line));
 }
 
 }  // namespace
@@ -98,7 +90,7 @@ void set_baselines(QlObject* window, int32_t lines) {
 // Works on a copy of the pattern, so Fdb3 keeps its "@" and its groups and the next showing draws anew.
 extern "C" void cloze_set_up_arrays(QlObject* self) {
   clear_arrays(self);
-  Str pattern = field_text(self, QL_STR("Fdb3"));
+  Str pattern = cell_text(self, kPattern);
   Str text = Str::borrow(pattern.get());
   Str first(StringDBCSLeft(text.get(), 1));
   if (same(first.get(), QL_STR("@"))) text = replace_first(text.get(), QL_STR("@"), nullptr);

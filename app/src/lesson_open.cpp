@@ -36,13 +36,13 @@ Str pool_of(QlObject* window, QlString prefix) {
 
 extern "C" void cloze_menus_select_main(QlObject* self, int32_t selection) {
   Cloze& cloze = state(self);
-  set_field_text(self, QL_STR("Fdb2"), nullptr);
+  set_cell_text(self, kSet, nullptr);
   hide_credits(self);
   cloze_clear_them_all(self);
   show(control(self, QL_STR("bigNoteField")), false);
   show(control(self, QL_STR("NoteField")), false);
   formRefresh(self);
-  set_field_text(self, QL_STR("Fdb1"), nullptr);
+  set_cell_text(self, kNumber, nullptr);
 
   Obj g = canvas_graphics(self);
   fill_canvas(self, g.get(), cloze.back_colour);
@@ -54,17 +54,17 @@ extern "C" void cloze_menus_select_main(QlObject* self, int32_t selection) {
   set_top_line(self, 2, nullptr);
   release(cloze.fault_flag);
 
-  Lesson lesson;
-  if (!find_lesson(selection, lesson)) return;
-  set_top_line(self, 1, lesson.title);
-  if (lesson.introduction) {
-    set_field_text(self, QL_STR("Fdb6"), lesson.introduction);
+  const Lesson* lesson = find_lesson(selection, false);
+  if (!lesson) return;
+  set_top_line(self, 1, lesson->title);
+  if (lesson->introduction) {
+    set_cell_text(self, kExplanation, lesson->introduction);
     cloze_show_big_notes(self);
   } else {
     cloze_show_logo(self);
   }
 
-  Str pool = pool_of(self, lesson.prefix);
+  Str pool = pool_of(self, lesson->prefix);
   set_field_text(self, QL_STR("NumbersStrip"), pool.get());
   int32_t items = count_fields(pool.get(), QL_STR(" "));
   Str count = number_text(items);
@@ -73,8 +73,8 @@ extern "C" void cloze_menus_select_main(QlObject* self, int32_t selection) {
   cloze.item_count = items;
 
   Obj first = box(self, 1);
-  place_first_box(self, first.get(), lesson.first_box);
-  set_box_caption(first.get(), lesson.first_box);
+  place_first_box(self, first.get(), lesson->first_box);
+  set_box_caption(first.get(), lesson->first_box);
   show(first.get(), true);
   cloze_display_top_line(self);
 }

@@ -1,6 +1,7 @@
 // The 'L' and 'R' listening lessons: the voices, the recordings of the 30 words, the "play" box of a test
 // and the listen-and-compare boards.
 #include "cloze.h"
+#include "lesson_table.h"
 
 using namespace loquat;
 
@@ -45,14 +46,14 @@ void play_recording(QlObject* window, QlString word, QlString speaker) {
 
 // "play" sounds the word the test asks for; then only the two words remain, in one row.
 void play_test_word(QlObject* window) {
-  Str answer = field_text(window, QL_STR("Fdb4"));
+  Str answer = cell_text(window, kAnswers);
   cloze_play_sound(window, answer.get());
-  Str choices = field_text(window, QL_STR("Fdb5"));
+  Str choices = cell_text(window, kChoices);
   Str first = nth_field(choices.get(), QL_STR(","), 1);
   Str second = nth_field(choices.get(), QL_STR(","), 2);
   Str pair = cat(first.get(), QL_STR(","), second.get());
-  set_field_text(window, QL_STR("Fdb5"), pair.get());
-  set_field_text(window, QL_STR("Fdb7"), QL_STR("2*72"));
+  set_cell_text(window, kChoices, pair.get());
+  set_cell_text(window, kLayout, QL_STR("2*72"));
   cloze_set_up_arrays(window);
   cloze_dis_gap_lines(window);
   cloze_display_strips(window);
@@ -82,18 +83,16 @@ void cloze_play_sound(QlObject* self, QlString word) {
 }
 
 void cloze_menus_select_specials(QlObject* self, int32_t board) {
-  QlString code = board == 1   ? QL_STR("LX1")
-                  : board == 3 ? QL_STR("LX2")
-                  : board == 5 ? QL_STR("LX3")
-                               : nullptr;
-  if (!code) return;
+  const Lesson* lesson = find_lesson(board, true);
+  if (!lesson) return;
+  QlString code = lesson->prefix;
   hide_credits(self);
   cloze_clear_them_all(self);
   show(control(self, QL_STR("bigNoteField")), false);
   show(control(self, QL_STR("NoteField")), false);
   set_field_text(self, QL_STR("NumbersStrip"), nullptr);
   release(state(self).fault_flag);
-  set_top_line(self, 1, QL_STR("LISTEN AND COMPARE"));
+  set_top_line(self, 1, lesson->title);
 
   QlObject* list = exercise_list(self);
   int32_t found = -1;

@@ -31,9 +31,8 @@ void move_editor_away(QlObject* window) {
     QlObject* c = control(window, name);
     set_bound(c, kQlTop, bound(c, kQlTop) + 600);
   }
-  for (int32_t n = 1; n <= kFieldCount; ++n) {
-    Str name = field_name(n);
-    QlObject* c = control(window, name.get());
+  for (int32_t cell = 0; cell < kCellCount; ++cell) {
+    QlObject* c = control(window, cell_field(static_cast<Cell>(cell)));
     set_bound(c, kQlTop, bound(c, kQlTop) + 600);
   }
 }

@@ -59,6 +59,13 @@ void define_application_class() {
 
 }  // namespace ql
 
+namespace ql {
+QlObject* application_mouse_cursor() {
+  QlObject* application = application_object();
+  return application ? reinterpret_cast<ApplicationObject*>(application)->mouse_cursor : nullptr;
+}
+}  // namespace ql
+
 QL_API QlObject* appMouseCursorGetter(QlObject* application, intptr_t) {
   if (!application) return nullptr;
   QlObject* cursor = reinterpret_cast<ql::ApplicationObject*>(application)->mouse_cursor;

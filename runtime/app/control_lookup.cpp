@@ -49,8 +49,8 @@ QL_API QlObject* RuntimeCloneControlReference(QlObject* window, QlString name) {
   ControlGroup g = *group;
   QlObject* templ = controls->find(control_key(g.name, g.index));
   QlObject* copy = make_control(window, g.cls, g.properties);
-  if (!copy) return nullptr;
-  if (templ) as_control_fields(copy)->container = as_control_fields(templ)->container;
+  const bool control_kind = class_isa(g.cls, builtin_class("Control"));
+  if (templ && control_kind) as_control_fields(copy)->container = as_control_fields(templ)->container;
   int32_t index = kNoIndex;
   std::string key = g.name + "*0";
   if (g.index != kNoIndex) {
@@ -61,8 +61,10 @@ QL_API QlObject* RuntimeCloneControlReference(QlObject* window, QlString name) {
   set_control_index(copy, index);
   controls->add(key, copy);
   retain_object(copy);  // the caller's; the control table holds the first
-  make_control_pane(copy);
-  fire_event(copy, control_events::kOpen);
+  if (control_kind) {
+    make_control_pane(copy);
+    fire_event(copy, control_events::kOpen);
+  }
   return copy;
 }
 

@@ -13,6 +13,7 @@
 #include "quillet/start.h"
 #include "quillet/windows.h"
 #include "ui/events/event_messages.h"
+#include "ui/panes/message_scope.h"
 #include "ui/ui_steps.h"
 #include "ui/window/window_object.h"
 #include "ui/window/window_support.h"
@@ -37,6 +38,8 @@ int32_t wait_budget() {
 }  // namespace
 
 void run_event_loop_pass() {
+  // Panes closed during the pass (by a handler, a timer or a task) are deleted when it ends.
+  MessageScope scope;
   deliver_drops();
   apply_window_geometry();
   bool quit = false;

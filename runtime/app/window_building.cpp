@@ -14,6 +14,7 @@
 #include "ui/events/event_messages.h"
 #include "ui/events/window_events.h"
 #include "ui/panes/control_pane_settings.h"
+#include "ui/panes/message_scope.h"
 #include "ui/window/window_object.h"
 #include "ui/window/window_support.h"
 #include "values/fatal_stop.h"
@@ -63,6 +64,8 @@ const ClassObject* control_class() {
   static const ClassObject* control = builtin_class("Control");
   return control;
 }
+
+bool is_control(const ClassObject* cls) { return class_isa(cls, control_class()); }
 
 const ClassObject* canvas_class() {
   static const ClassObject* canvas = builtin_class("Canvas");
@@ -125,10 +128,11 @@ void build_controls(QlObject* window, const image::WindowDescription& descriptio
   std::vector<QlObject*> by_number;  // every record's control, in record order (null where skipped)
   for (size_t n = 0; n < description.controls.size(); ++n) {
     const image::ControlRecord& record = description.controls[n];
+    // A record may name any class: a control, or an object such as a Timer that lives with the window.
     ClassObject* cls = class_at_index(record.class_index);
-    if (!cls || !class_isa(cls, control_class())) {
+    if (!cls) {
       warn("control record " + std::to_string(n) + " of the window names the class index " +
-           std::to_string(record.class_index) + ", which is no control class");
+           std::to_string(record.class_index) + ", which is no class of the image");
       by_number.push_back(nullptr);
       continue;
     }
@@ -136,37 +140,47 @@ void build_controls(QlObject* window, const image::WindowDescription& descriptio
     for (const image::PropertyPair& pair : record.properties)
       pairs.emplace_back(text(pair.name), text(pair.value));
     QlObject* control = make_control(window, cls, pairs);
-    std::string name = control_name(control);
+    std::string name = record_name(pairs);
     if (!controls.group(name))
       controls.groups.insert(controls.groups.begin(), ControlGroup{name, control_index(control), cls, pairs});
-    as_control_fields(control)->container = container_for(controls, control);
+    if (is_control(cls)) as_control_fields(control)->container = container_for(controls, control);
     controls.add(control_key(name, control_index(control)), control);
     by_number.push_back(control);
   }
+  // Held for the steps: a handler may close the window, which lets go of its controls.
   std::vector<QlObject*> order = controls.controls;
+  for (QlObject* control : order) retain_object(control);
   for (QlObject* control : order) {
     fire_event(control, control_events::kCreatePane);
     settle_control_pane(control);
   }
   for (const image::BindingRecord& binding : description.bindings) make_binding(binding, by_number);
   for (QlObject* control : order) fire_event(control, control_events::kOpen);
+  for (QlObject* control : order) release_object(control);
 }
 
 }  // namespace
 
-std::string control_name(QlObject* control) { return string_cview(as_control_fields(control)->name); }
+std::string record_name(const std::vector<std::pair<std::string, std::string>>& properties) {
+  std::string found;
+  for (const auto& [name, value] : properties) {
+    if (names_equal(name, "Name")) found = value;
+  }
+  return found;
+}
 
 QlObject* make_control(QlObject* window, ClassObject* cls,
                        const std::vector<std::pair<std::string, std::string>>& properties) {
-  if (!class_isa(cls, control_class())) return nullptr;
+  const bool control_kind = is_control(cls);
   QlObject* control = new_object(cls);
+  // Every object's root words can hold the window and the index; only a Control has the rest.
   set_control_window(control, window);
-  prepare_control(control, window);
+  if (control_kind) prepare_control(control, window);
   for (const auto& [name, value] : properties) {
     if (names_equal(name, "Index")) {
       int32_t index;
       if (parse_decimal(value, index)) set_control_index(control, index);
-    } else if (names_equal(name, "Name")) {
+    } else if (control_kind && names_equal(name, "Name")) {
       QlString s = string_from_bytes(value.data(), static_cast<int32_t>(value.size()));
       string_assign(as_control_fields(control)->name, s);
       string_release(s);
@@ -222,6 +236,8 @@ QL_API QlObject* RuntimeCreateWindow(const void* description, QlObject** variabl
   }
   set_window_should_show(window, fields->visible);
   fields->variable = variable;
+  // A handler that closes the window while it is built leaves its panes to the end of this scope.
+  MessageScope scope;
   build_controls(window, decoded);
   // TabPanel pages need no set-up here: every control's pane already has the key of its page.
   invalidate_window(window);

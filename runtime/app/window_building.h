@@ -9,15 +9,16 @@
 namespace ql {
 
 // Creates one control of a window from its class and property pairs, as window building and cloning do:
-// the object, its window and pane settings, its properties in order. Index and Name pairs set the
-// control's index and name on the way. Null when the class is not a control class.
+// the object, its window (and for a Control its pane settings), its properties in order. Index and Name
+// pairs set the index (and a Control's name) on the way. An object of another class, such as a Timer,
+// lives in the window's control table as a control does but has no pane.
 QlObject* make_control(QlObject* window, ClassObject* cls,
                        const std::vector<std::pair<std::string, std::string>>& properties);
 
 // A control gets its pane (its class's CreatePane), its pane settings, and then its Open.
 void make_control_pane(QlObject* control);
 
-// The text of a control's Name.
-std::string control_name(QlObject* control);
+// The value of the last Name pair, the name a record's object is registered under.
+std::string record_name(const std::vector<std::pair<std::string, std::string>>& properties);
 
 }  // namespace ql

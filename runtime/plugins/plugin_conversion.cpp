@@ -25,10 +25,12 @@ constexpr int32_t kDefaultSide = 100;
 
 }  // namespace
 
+// The table carries no length; it ends at an entry with neither label nor routine, as such tables are laid
+// out. An entry with a label but no routine is a hole: the entries after it keep their indexes.
 QlPluginFunction export_function(const QlPluginExport* table, int32_t index) {
   if (!table || index < 0) return nullptr;
   for (int32_t i = 0;; ++i) {
-    if (!table[i].function) return nullptr;
+    if (!table[i].label && !table[i].function) return nullptr;
     if (i == index) return table[i].function;
   }
 }

@@ -29,6 +29,7 @@ struct LoadedImage {
 
 struct RuntimeState {
   void* instance = nullptr;  // the program's module handle
+  std::string command_line;  // what followed the program's name
   LoadedImage image;
   std::vector<image::StoredPlugin> stored_plugins;  // walked by Win32InstallPlugins, installed by RuntimeInit
   image::Settings settings;

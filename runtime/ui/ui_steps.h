@@ -26,6 +26,9 @@ void create_mdi_frame(const std::string& title);
 QlObject* make_picture_item(const uint8_t* record);
 QlObject* make_sound_item(const uint8_t* bytes, uint32_t length);
 QlObject* make_mouse_cursor_item(int32_t resource_number);
+// A MouseCursor object for a platform cursor, and the platform cursor of one (null for nil or another class).
+QlObject* new_mouse_cursor(void* platform_cursor);
+void* mouse_cursor_handle(QlObject* cursor);
 
 // The runtime's modal message box: the other windows take no input while it shows.
 void show_message_box(const char* text);

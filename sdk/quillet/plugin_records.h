@@ -80,8 +80,9 @@ typedef struct QlPluginSharedMethodRecord {
   int32_t export_index QL_PLUGIN_ZERO;
 } QlPluginSharedMethodRecord;
 
-// One entry of the exports table a plug-in registers; the host reads only the routine. An entry whose
-// routine is null ends the table.
+// One entry of the exports table a plug-in registers; the host reads the routine of the entry an export
+// index names. The table ends at an entry with neither label nor routine; an entry with a label but a null
+// routine is a hole, and the entries after it keep their indexes.
 typedef struct QlPluginExport {
   const char* label QL_PLUGIN_ZERO;
   QlPluginFunction function QL_PLUGIN_ZERO;

@@ -148,6 +148,8 @@ TEST_F(WindowsImage, TheQuitShortcutEndsTheApplicationAfterClosingItsWindows) {
   ASSERT_TRUE(bring_to_front(main_));
   press_key('Q', kCtrl);
   EXPECT_TRUE(wait_for_window_gone(main_));
+  // The process ends a moment after its last window: end() would otherwise find it still running.
+  ASSERT_TRUE(wait_until([&] { return !program_->running(); }, "the application to exit"));
   ProgramEnd end = program_->end();
   EXPECT_EQ(end.how, ProgramEnd::How::exited);
   EXPECT_EQ(end.exit_code, 0u);

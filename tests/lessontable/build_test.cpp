@@ -29,9 +29,7 @@ TEST(Build, InitialValueOfASmallTable) {
 TEST(Build, WritesTheCheckedTableAndNothingOnFailure) {
   qltest::TempDir dir;
   std::vector<Row> rows = valid_rows();
-  rows[0][2] =
-      "Item 0 costs \xC2\xA3"
-      "1 _ test.";
+  rows[0][2] = "Item 0 costs 1 pound, _ test.";
   std::string input = dir.write("table.tsv", tsv(rows));
   std::string output = dir.file("initial_value.txt");
   Outcome built = run({"build", input, "-o", output});
@@ -43,7 +41,6 @@ TEST(Build, WritesTheCheckedTableAndNothingOnFailure) {
     if (i) expected += "\r";
     for (const std::string& cell : rows[i]) expected += cell + "\t";
   }
-  expected.replace(expected.find("\xC2\xA3"), 2, "\xA3");
   EXPECT_EQ(text, expected);
 
   rows[5][3] = "the";  // no longer among the choices

@@ -53,6 +53,27 @@ TEST(FileFormat, CharactersOfTheCells) {
       << arrow.err;
   EXPECT_NE(arrow.err.find(": 1 problem(s)"), std::string::npos) << arrow.err;
 
+  // Characters Windows-1252 has but code page 932 reads otherwise: a Japanese learner would see others.
+  rows = valid_rows();
+  rows[20][5] = "Use \xE2\x80\x98some\xE2\x80\x99 here.";
+  rows[30][2] =
+      "It costs \xC2\xA3"
+      "1 _ kilo.";
+  Outcome code_pages = check(dir, tsv(rows));
+  EXPECT_NE(
+      code_pages.err.find(where(dir, 20, 5, "explanation") +
+                          "holds '\xE2\x80\x98' (byte 0x91), which a Japanese system (code page 932) "
+                          "shows as the first half of a double-byte character, which takes the next byte "
+                          "with it: write the text in ASCII"),
+      std::string::npos)
+      << code_pages.err;
+  EXPECT_NE(code_pages.err.find(where(dir, 30, 2, "pattern") +
+                                "holds '\xC2\xA3' (byte 0xA3), which a Japanese "
+                                "system (code page 932) shows as the half-width katakana U+FF63"),
+            std::string::npos)
+      << code_pages.err;
+  EXPECT_NE(code_pages.err.find(": 2 problem(s)"), std::string::npos) << code_pages.err;
+
   rows = valid_rows();
   rows[20][5] = "Bell\x07 here.";
   Outcome control = check(dir, tsv(rows));
@@ -128,7 +149,7 @@ TEST(FileFormat, NumbersAndSets) {
 TEST(FileFormat, CommandLine) {
   Outcome help = run({"--help"});
   EXPECT_EQ(help.code, 0);
-  EXPECT_EQ(help.out.rfind("usage: lessontable check FILE.tsv", 0), 0u) << help.out;
+  EXPECT_EQ(help.out.rfind("usage: lessontable check FILE", 0), 0u) << help.out;
   for (const std::vector<std::string>& args :
        std::vector<std::vector<std::string>>{{},
                                              {"chek", "x.tsv"},

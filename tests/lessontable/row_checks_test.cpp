@@ -58,9 +58,8 @@ TEST(RowChecks, ItemsThatCannotBeAnswered) {
        "the item without this word",
        {{3, "alpha,beta,end"}}},
       {190, 3, "Road", "answers",
-       "answer 1 'Road' is not one of the choices 'Lice,Rice,play', so the item could never be finished: "
-       "correct "
-       "the answer or add the choice"},
+       "answer 1 'Road' is not one of the choices 'Glass,Grass,play', so the item could never be finished: "
+       "correct the answer or add the choice"},
       {185,
        4,
        "Lice,Rice",
@@ -68,7 +67,7 @@ TEST(RowChecks, ItemsThatCannotBeAnswered) {
        "a listening test offers the two words of a pair and then 'play', as in 'Lice,Rice,play': the test "
        "waits "
        "for 'play' while it has three choices",
-       {{6, "2*72"}}},
+       {{6, "2*72"}, {3, "Lice"}}},
   });
 }
 
@@ -183,7 +182,20 @@ TEST(RowChecks, RecordingsAndTooManyBoxes) {
        "choices",
        "the pair needs 448 px in one row once 'play' is clicked, more than the 416 px band: use shorter "
        "words",
-       {{6, "1*62,1*74,1*86"}}},
+       {{6, "1*62,1*74,1*86"}, {3, "Lice"}},
+       2},
+      {185,
+       4,
+       "Lice,Lazer,play",
+       "choices",
+       "'Lazer' has no recording, so the pair cannot be heard: offer a pair of the 15 recorded pairs",
+       {{3, "Lice"}}},
+      {186,
+       3,
+       "Alive",
+       "answers",
+       "the set already asks for 'Alive' in row 180: ask for another word, as the pair's other one",
+       {{4, "Alive,Arrive,play"}}},
       {185, 3, "play", "answers",
        "the answer is 'play', which is removed before the words are checked: give the spoken word"},
   });

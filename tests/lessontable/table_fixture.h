@@ -6,7 +6,10 @@
 #include <vector>
 
 #include "lessontable/commands.h"
-#include "lessontable/set_plan.h"
+#include "lessontable/lesson_plan.h"
+#include "lessontable/recordings.h"
+#include "lessontable/table.h"
+#include "qlimage/file_io.h"
 #include "tools/temp_dir.h"
 
 namespace lessontable_test {
@@ -27,8 +30,13 @@ inline Row valid_row(const std::string& code, int index) {
               ""};
     case lessontable::RowKind::kProverb:
       return {n, code, "_ _ _.", "alpha,beta,w" + n, "w" + n + ",alpha,beta", "3", "3*78", "1"};
-    case lessontable::RowKind::kListeningTest:
-      return {n, code, "L ? R/_", "Lice", "Lice,Rice,play", "", "2*72,1*84", ""};
+    case lessontable::RowKind::kListeningTest: {
+      // Every row of a set asks for another recorded word (row 180 for "Alive", of "Alive,Arrive,play").
+      const auto& words = lessontable::recorded_words();
+      size_t k = static_cast<size_t>(index + 2) % words.size();
+      std::string word(words[k]), other(words[k ^ 1]);
+      return {n, code, "L ? R/_", word, word + "," + other + ",play", "", "2*72,1*84", ""};
+    }
     default:
       return {n,
               code,
@@ -41,10 +49,23 @@ inline Row valid_row(const std::string& code, int index) {
   }
 }
 
-// The rows of the shipped set plan; row i stands on line i + 2, below a comment line.
+// The repository's lesson plan, which lessontable checks tables against unless told otherwise.
+inline const lessontable::LessonPlan& repository_plan() {
+  static const lessontable::LessonPlan plan = [] {
+    std::string error;
+    std::optional<qlimage::Bytes> bytes = qlimage::read_file(LESSONTABLE_CONTENT_DIR "/lessons.tsv", error);
+    lessontable::Problems problems;
+    std::optional<lessontable::LessonPlan> read =
+        lessontable::read_lesson_plan(bytes ? std::string(bytes->begin(), bytes->end()) : "", problems);
+    return read ? *read : lessontable::LessonPlan{};
+  }();
+  return plan;
+}
+
+// The rows of the plan's sets; row i stands on line i + 2, below a comment line.
 inline std::vector<Row> valid_rows() {
   std::vector<Row> rows;
-  for (const lessontable::SetEntry& set : lessontable::shipped_sets()) {
+  for (const lessontable::SetEntry& set : repository_plan().sets) {
     for (int i = 0; i < set.rows; ++i) rows.push_back(valid_row(set.code, static_cast<int>(rows.size())));
   }
   return rows;

@@ -24,7 +24,9 @@ std::string trimmed(const std::string& text) {
 
 void Loquat::SetUp() {
   folder_ = harness::make_temp_folder("loquat");
-  program_ = std::make_unique<Program>("\"" + program_path() + "\"", folder_, dialog_answers());
+  const std::string arguments = program_arguments();
+  program_ = std::make_unique<Program>(
+      "\"" + program_path() + "\"" + (arguments.empty() ? "" : " " + arguments), folder_, dialog_answers());
   ASSERT_TRUE(program_->started());
   main_ = wait_for_window(*program_, {.text = "Loquat"}, 15000);
   ASSERT_TRUE(main_);

@@ -53,6 +53,8 @@ class Loquat : public ::testing::Test {
   void TearDown() override;
   // The program to start, and how its file dialogs are answered; folder_ is made before either is asked.
   virtual std::string program_path() const;
+  // What follows the program's name on its command line.
+  virtual std::string program_arguments() const { return {}; }
   virtual std::vector<harness::DialogAnswer> dialog_answers() const { return {}; }
 
   HWND control(int index) const;

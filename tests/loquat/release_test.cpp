@@ -153,18 +153,19 @@ TEST(LoquatRelease, TheFileIsStrippedLinksItsSymbolsAndKeepsItsImageBehindTheLas
   FreeLibrary(file);
 }
 
+// The resource names of the program's group icons, in the order the file lists them (a CALLBACK function: on
+// i386 a lambda does not convert to the stdcall type).
+BOOL CALLBACK collect_group(HMODULE, LPCSTR, LPSTR name, LONG_PTR found) {
+  reinterpret_cast<std::vector<LPSTR>*>(found)->push_back(IS_INTRESOURCE(name) ? name : nullptr);
+  return TRUE;
+}
+
 TEST(LoquatRelease, TheFileCarriesTheIconFirstAndTheVersionTheAboutScreenShows) {
   HMODULE file = LoadLibraryExA(shipped_program().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_TRUE(file);
   // Explorer shows the first group icon; it must be id 1, the one the window classes load, in every size.
   std::vector<LPSTR> groups;
-  EnumResourceNamesA(
-      file, RT_GROUP_ICON,
-      [](HMODULE, LPCSTR, LPSTR name, LONG_PTR found) -> BOOL {
-        reinterpret_cast<std::vector<LPSTR>*>(found)->push_back(IS_INTRESOURCE(name) ? name : nullptr);
-        return TRUE;
-      },
-      reinterpret_cast<LONG_PTR>(&groups));
+  EnumResourceNamesA(file, RT_GROUP_ICON, collect_group, reinterpret_cast<LONG_PTR>(&groups));
   ASSERT_FALSE(groups.empty()) << "the program has no icon";
   EXPECT_EQ(groups[0], MAKEINTRESOURCEA(1));
   HRSRC group = FindResourceA(file, MAKEINTRESOURCEA(1), RT_GROUP_ICON);

@@ -284,6 +284,15 @@ TEST(BevelButton, MenuRowsChoicesAndActionNotificationReceivers) {
     return reinterpret_cast<int32_t (*)(QlObject*, intptr_t)>(menu_value->getter)(control,
                                                                                   menu_value->parameter);
   };
+  // A receiver of the menu button hears of a menu choice too: it raises Action, and every Action of a
+  // BevelButton is followed by its receivers' PerformAction.
+  static ClassObject receiver_class;
+  receiver_class.instance_size = sizeof(ObjectBase);
+  receiver_class.interfaces = {{builtin_class("actionNotificationReceiver"), {}}};
+  receiver_class.methods = {{"PerformAction", reinterpret_cast<uintptr_t>(perform_action), 0}};
+  QlObject* menu_receiver = new_object(&receiver_class);
+  call<void>(control, "addActionNotificationReceiver", menu_receiver);
+  performed = 0;
   actions = 0;
   std::thread choose = keys_for_menu({VK_DOWN, VK_DOWN, VK_RETURN});
   plugin_testing::mouse_button(window.on_screen(70, 35), true);
@@ -292,6 +301,7 @@ TEST(BevelButton, MenuRowsChoicesAndActionNotificationReceivers) {
   plugin_testing::mouse_button(window.on_screen(70, 35), false);
   plugin_testing::pump(100);
   EXPECT_EQ(actions, 1);
+  EXPECT_EQ(performed, 1);
   EXPECT_EQ(value_of(), 2);
 
   std::thread dismiss = keys_for_menu({VK_ESCAPE});
@@ -301,15 +311,14 @@ TEST(BevelButton, MenuRowsChoicesAndActionNotificationReceivers) {
   plugin_testing::mouse_button(window.on_screen(70, 35), false);
   plugin_testing::pump(100);
   EXPECT_EQ(actions, 1);
+  EXPECT_EQ(performed, 1);  // a dismissed menu raises nothing
   EXPECT_EQ(value_of(), 2);
+  call<void>(control, "removeActionNotificationReceiver", menu_receiver);
+  release_object(menu_receiver);
 
   // Receivers hear of a completed click through their actionNotificationReceiver's PerformAction.
   TestWindow second({button("Push", 20, 20)});
   QlObject* push = second.control("Push");
-  static ClassObject receiver_class;
-  receiver_class.instance_size = sizeof(ObjectBase);
-  receiver_class.interfaces = {{builtin_class("actionNotificationReceiver"), {}}};
-  receiver_class.methods = {{"PerformAction", reinterpret_cast<uintptr_t>(perform_action), 0}};
   QlObject* receiver = new_object(&receiver_class);
   call<void>(push, "addActionNotificationReceiver", receiver);
   EXPECT_EQ(object_header(receiver)->count, 2);

@@ -59,10 +59,8 @@ std::string renamed_font_file(const std::string& family, const std::string& rena
   return {};
 }
 
-#if defined(QL_HAS_CATCH_RAISE_FIXTURE)
 void name_at_count() { getFontName(getFontCount()); }
 void name_before_the_start() { getFontName(-1); }
-#endif
 
 TEST(FontList, ReportedOrderReadOnceAndNamesOutsideRaise) {
   define_ui_test_classes();
@@ -72,7 +70,6 @@ TEST(FontList, ReportedOrderReadOnceAndNamesOutsideRaise) {
   ASSERT_EQ(static_cast<size_t>(count), system.size());
   for (int32_t i = 0; i < count; ++i) EXPECT_EQ(take_text(getFontName(i)), system[i]) << i;
 
-#if defined(QL_HAS_CATCH_RAISE_FIXTURE)
   InstalledClasses installed({builtin_class("RuntimeException")});
   for (void (*raiser)() : {name_at_count, name_before_the_start}) {
     QlObject* caught = catch_raise_fixture(raiser);
@@ -80,7 +77,6 @@ TEST(FontList, ReportedOrderReadOnceAndNamesOutsideRaise) {
     EXPECT_EQ(class_of(caught), builtin_class("OutOfBoundsException"));
     release_object(caught);
   }
-#endif
 
   const std::string renamed = "QlTestFontName1";
   std::string file = renamed_font_file("Liberation Sans", renamed);

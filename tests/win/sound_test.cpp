@@ -143,19 +143,19 @@ class DialogWatch {
   bool saw_one() const { return seen_; }
 
  private:
+  // A callback of the system's calling convention, which on i386 no lambda converts to.
+  static BOOL CALLBACK close_if_ours(HWND window, LPARAM self) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window)) {
+      reinterpret_cast<DialogWatch*>(self)->seen_ = true;
+      PostMessageA(window, WM_CLOSE, 0, 0);
+    }
+    return TRUE;
+  }
   void watch() {
     while (!stop_) {
-      EnumWindows(
-          [](HWND window, LPARAM self) -> BOOL {
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            if (process == GetCurrentProcessId() && IsWindowVisible(window)) {
-              reinterpret_cast<DialogWatch*>(self)->seen_ = true;
-              PostMessageA(window, WM_CLOSE, 0, 0);
-            }
-            return TRUE;
-          },
-          reinterpret_cast<LPARAM>(this));
+      EnumWindows(close_if_ours, reinterpret_cast<LPARAM>(this));
       Sleep(20);
     }
   }

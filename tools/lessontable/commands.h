@@ -1,4 +1,4 @@
-// The command line of lessontable: "check FILE.tsv" and "build FILE.tsv -o OUT".
+// The command line of lessontable: check, build, import and export.
 #pragma once
 
 #include <ostream>

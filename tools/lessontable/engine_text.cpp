@@ -1,36 +1,13 @@
-// Windows-1252 case mapping and the runtime's field and replace semantics.
+// The runtime's field, replace and title-case semantics over the shared Windows-1252 case mapping.
 #include "lessontable/engine_text.h"
 
-#include <stdint.h>
+#include "lessontable/table.h"
 
 namespace lessontable {
 namespace {
 
-bool is_upper(uint8_t c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) || c == 0x8A || c == 0x8C ||
-         c == 0x8E || c == 0x9F;
-}
-
-bool is_lower(uint8_t c) {
-  return (c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) || c == 0x9A || c == 0x9C ||
-         c == 0x9E || c == 0xFF;
-}
-
-char to_upper(char ch) {
-  uint8_t c = static_cast<uint8_t>(ch);
-  if (!is_lower(c)) return ch;
-  if (c == 0xFF) return static_cast<char>(0x9F);
-  if (c >= 0x9A && c <= 0x9E) return static_cast<char>(c - 0x10);
-  return static_cast<char>(c - 0x20);
-}
-
-char to_lower(char ch) {
-  uint8_t c = static_cast<uint8_t>(ch);
-  if (!is_upper(c)) return ch;
-  if (c == 0x9F) return static_cast<char>(0xFF);
-  if (c >= 0x8A && c <= 0x8E) return static_cast<char>(c + 0x10);
-  return static_cast<char>(c + 0x20);
-}
+using loquat::rules::to_lower;
+using loquat::rules::to_upper;
 
 size_t find_ignoring_case(std::string_view text, std::string_view find) {
   if (find.empty() || find.size() > text.size()) return std::string_view::npos;
@@ -42,7 +19,7 @@ size_t find_ignoring_case(std::string_view text, std::string_view find) {
 
 }  // namespace
 
-bool is_blank(char c) { return c == ' ' || c == '\t' || static_cast<uint8_t>(c) == 0xA0; }
+bool is_blank(char c) { return loquat::rules::is_blank(c); }
 
 std::vector<std::string> split_fields(std::string_view text, std::string_view separator) {
   std::vector<std::string> fields;
@@ -107,17 +84,13 @@ std::string lower_case(std::string_view text) {
 
 bool has_upper_case(std::string_view text) {
   for (char c : text) {
-    if (is_upper(static_cast<uint8_t>(c))) return true;
+    if (loquat::rules::is_upper(c)) return true;
   }
   return false;
 }
 
 bool equal_ignoring_case(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (to_lower(a[i]) != to_lower(b[i])) return false;
-  }
-  return true;
+  return loquat::rules::equal_ignoring_case(span_of(a), span_of(b));
 }
 
 }  // namespace lessontable

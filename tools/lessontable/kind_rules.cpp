@@ -4,9 +4,8 @@
 
 #include <set>
 
-#include "lessontable/cell_checks.h"
 #include "lessontable/engine_text.h"
-#include "lessontable/layout.h"
+#include "lessontable/explanation_fit.h"
 #include "lessontable/recordings.h"
 
 namespace lessontable {
@@ -14,7 +13,7 @@ namespace {
 
 constexpr int kShownExplanation = 5;  // the "?" box is offered for explanations longer than this
 
-void check_article(const SentenceFacts& sentence, RowReport& report) {
+void check_article(const loquat::rules::PatternFacts& sentence, RowReport& report) {
   if (report.cell(kChoices) != kArticleChoices) {
     report.error(kChoices, std::string("article rows offer exactly '") + kArticleChoices + "'");
   }
@@ -39,7 +38,7 @@ std::vector<std::string> distinct_in_order(const std::vector<std::string>& words
 }
 
 void check_proverb(const std::vector<std::string>& answers, const std::vector<std::string>& choices,
-                   const SentenceFacts& sentence, RowReport& report) {
+                   const loquat::rules::PatternFacts& sentence, RowReport& report) {
   if (sentence.parsed && sentence.gaps == 0) {
     report.error(kPattern, "the proverb has no gaps: write '_' for each word");
   }
@@ -51,11 +50,7 @@ void check_proverb(const std::vector<std::string>& answers, const std::vector<st
       break;
     }
   }
-  std::string count = std::to_string(answers.size());
-  if (report.cell(kExplanation) != count) {
-    report.error(kExplanation, "holds '" + report.cell(kExplanation) + "', but the proverb has " + count +
-                                   " words: write " + count);
-  }
+  loquat::rules::check_word_count(report.cells(), report.shared());
   const std::string& level = report.cell(kExtra);
   if (level.size() != 1 || level[0] < '1' || level[0] > '5') {
     report.error(kExtra, "holds '" + level + "': give the difficulty as one digit from 1 to 5");
@@ -85,11 +80,19 @@ void check_listening_test(const std::vector<std::string>& answers, const std::ve
     report.error(kChoices,
                  "a listening test offers the two words of a pair and then 'play', as in "
                  "'Lice,Rice,play': the test waits for 'play' while it has three choices");
-  } else if (int width = group_width(Layout{false, {{2, 72}}}, choices, 0); width > kBandWidth) {
+  } else if (int width = loquat::rules::boxes_width(span_of(report.cell(kChoices)), 0, 2);
+             width > loquat::rules::kBandWidth) {
     // After "play" the engine lays the pair out again as "2*72", whatever the row's layout says.
     report.error(kChoices, "the pair needs " + std::to_string(width) +
                                " px in one row once 'play' is clicked, "
                                "more than the 416 px band: use shorter words");
+  }
+  for (size_t i = 0; i + 1 < choices.size() && i < 2; ++i) {
+    if (!choices[i].empty() && !has_recording(choices[i])) {
+      report.error(kChoices, "'" + choices[i] +
+                                 "' has no recording, so the pair cannot be heard: offer a pair of the "
+                                 "15 recorded pairs");
+    }
   }
   if (answers.size() != 1) {
     report.error(kAnswers, "a listening test has exactly one answer, the word that is spoken");
@@ -128,7 +131,7 @@ void check_compare_board(const std::vector<std::string>& answers, const std::vec
 }  // namespace
 
 void check_kind_rules(const std::vector<std::string>& answers, const std::vector<std::string>& choices,
-                      const SentenceFacts& sentence, RowReport& report) {
+                      const loquat::rules::PatternFacts& sentence, RowReport& report) {
   switch (report.kind()) {
     case RowKind::kArticle:
       check_article(sentence, report);

@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "lessontable/row_report.h"
-#include "lessontable/sentence_checker.h"
+#include "rules/row_rules.h"
 
 namespace lessontable {
 
 constexpr const char* kArticleChoices = "a,an,*,the,some,any";
 
 void check_kind_rules(const std::vector<std::string>& answers, const std::vector<std::string>& choices,
-                      const SentenceFacts& sentence, RowReport& report);
+                      const loquat::rules::PatternFacts& sentence, RowReport& report);
 
 }  // namespace lessontable

@@ -3,7 +3,6 @@
 
 #include <stdint.h>
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,9 +20,8 @@ struct Pattern {
   std::vector<PatternPiece> pieces;
 };
 
-// Parses a pattern; nullopt with `error` set (what is wrong and what to do) when the engine could not
-// show it as meant.
-std::optional<Pattern> parse_pattern(std::string_view text, std::string& error);
+// The pieces of a pattern whose syntax the shared rules found sound (loquat::rules::check_pattern).
+Pattern read_pattern(std::string_view text);
 
 // The number of ways to choose the alternatives (saturating at UINT64_MAX).
 uint64_t combination_count(const Pattern& pattern);
@@ -36,8 +34,5 @@ std::string expand(const Pattern& pattern, uint64_t index, std::vector<std::stri
 std::vector<std::vector<std::string>> display_segments(std::string_view expanded);
 
 int gap_count(std::string_view expanded);
-
-// The baselines the engine sets for a number of lines; nullopt for counts it sets none for (7, 11, more).
-std::optional<std::vector<int>> baselines(int line_count);
 
 }  // namespace lessontable

@@ -2,8 +2,12 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 namespace lessontable {
+
+// In the order of their sound resources, which is the order of app/sounds/words.txt.
+const std::vector<std::string_view>& recorded_words();
 
 bool has_recording(std::string_view word);
 

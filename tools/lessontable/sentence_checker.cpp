@@ -7,9 +7,9 @@
 #include <set>
 
 #include "lessontable/engine_text.h"
-#include "lessontable/layout.h"
 #include "lessontable/pattern.h"
-#include "lessontable/text_width.h"
+#include "rules/canvas.h"
+#include "rules/text_widths.h"
 
 namespace lessontable {
 namespace {
@@ -41,6 +41,8 @@ Shown fill(const std::vector<std::vector<std::string>>& lines, const std::vector
   }
   return shown;
 }
+
+int sentence_width(const std::string& text) { return loquat::rules::sentence_width(span_of(text)); }
 
 std::string quoted_list(const std::vector<std::string>& items) {
   std::string text;
@@ -77,55 +79,28 @@ std::optional<std::string> capital_problem(const std::vector<std::vector<std::st
          "': rephrase so that the word after the gap has no capitals inside";
 }
 
-void check_line_count(int lines, RowKind kind, RowReport& report) {
-  if (lines == 0 && kind != RowKind::kCompareBoard) {
-    report.error(kPattern, "the pattern is empty: write the sentence, with '_' for each gap");
-  } else if (lines == 7 || lines == 11) {
-    report.error(kPattern, "the pattern has " + std::to_string(lines) +
-                               " lines, for which the engine sets no baselines (it shows a message instead): "
-                               "use 1 to 6 or 8 to 10 lines");
-  } else if (lines > 10) {
-    report.error(kPattern, "the pattern has " + std::to_string(lines) +
-                               " lines; the engine shows at most 10: shorten it");
-  } else if (kind == RowKind::kArticle && lines > 4) {
-    report.error(kPattern, "article items have 1 to 4 lines, this one " + std::to_string(lines) +
-                               " (the boxes begin at 259 px): shorten the sentence");
-  }
-}
-
 }  // namespace
 
-SentenceFacts check_sentence(const std::vector<std::string>& answers, RowReport& report) {
-  SentenceFacts facts;
-  const std::string& text = report.cell(kPattern);
-  std::string error;
-  std::optional<Pattern> pattern = parse_pattern(text, error);
-  if (!pattern) {
-    report.error(kPattern, error);
-    return facts;
-  }
-  std::vector<std::string> raw_lines = split_fields(text, "/");
-  facts.line_count = static_cast<int>(raw_lines.size());
-  for (size_t i = 0; i < raw_lines.size(); ++i) {
-    if (!raw_lines[i].empty() && raw_lines[i] != "@") facts.last_text_line = static_cast<int>(i) + 1;
-  }
-  check_line_count(facts.line_count, report.kind(), report);
-  uint64_t combinations = combination_count(*pattern);
+void check_sentence_display(const loquat::rules::PatternFacts& facts, const std::vector<std::string>& answers,
+                            RowReport& report) {
+  using loquat::rules::kCanvasWidth;
+  using loquat::rules::kLeftAlignedX;
+  using loquat::rules::kMaxSegments;
+  if (!facts.parsed) return;
+  Pattern pattern = read_pattern(report.cell(kPattern));
+  uint64_t combinations = combination_count(pattern);
   if (combinations > kMaxCombinations) {
     report.error(kPattern, "the alternative groups can be combined in more than " +
                                std::to_string(kMaxCombinations) +
                                " ways, too many to check: use fewer groups");
-    return facts;
+    return;
   }
-  facts.gaps = gap_count(expand(*pattern, 0));
-  facts.parsed = true;
-
-  const int limit = pattern->left_aligned ? kCanvasWidth - 40 : kCanvasWidth;
+  const int limit = pattern.left_aligned ? kCanvasWidth - kLeftAlignedX : kCanvasWidth;
   std::set<size_t> reported_lines;
   bool reported_segments = false, reported_capital = false;
   for (uint64_t combination = 0; combination < combinations; ++combination) {
     std::vector<std::string> chosen;
-    std::string expanded = expand(*pattern, combination, &chosen);
+    std::string expanded = expand(pattern, combination, &chosen);
     std::string when = chosen.empty() ? "" : " when the alternatives read " + quoted_list(chosen);
     Shown shown = fill(display_segments(expanded), answers);
     size_t segments = 0;
@@ -144,7 +119,7 @@ SentenceFacts check_sentence(const std::vector<std::string>& answers, RowReport&
                                    ": shorten it or break it with '/'");
       }
     }
-    if (segments > kMaxSegments && !reported_segments) {
+    if (segments > static_cast<size_t>(kMaxSegments) && !reported_segments) {
       reported_segments = true;
       report.error(kPattern, "the sentence falls into " + std::to_string(segments) +
                                  " segments (text runs and gaps); the engine keeps " +
@@ -157,7 +132,6 @@ SentenceFacts check_sentence(const std::vector<std::string>& answers, RowReport&
       }
     }
   }
-  return facts;
 }
 
 }  // namespace lessontable

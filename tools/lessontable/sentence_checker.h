@@ -1,25 +1,19 @@
-// Checks of the sentence pattern: syntax, line count, line widths with every alternative and the
-// answers filled in, and the capital that the engine gives the first word.
+// Checks of how the sentence shows: line widths with every alternative and the answers filled in, the
+// segments the engine keeps, and the capital that the engine gives the first word.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "lessontable/row_report.h"
+#include "rules/row_rules.h"
 
 namespace lessontable {
 
-constexpr int kMaxSegments = 39;
 constexpr int kMaxCombinations = 10000;
-constexpr int kTextDescent = 8;  // pixels below the baseline that 34-pixel text reaches
 
-struct SentenceFacts {
-  bool parsed = false;
-  int line_count = 0;
-  int gaps = 0;
-  int last_text_line = 0;  // 1-based; 0 when no line shows text
-};
-
-SentenceFacts check_sentence(const std::vector<std::string>& answers, RowReport& report);
+// Runs on a pattern whose syntax the shared rules found sound.
+void check_sentence_display(const loquat::rules::PatternFacts& facts, const std::vector<std::string>& answers,
+                            RowReport& report);
 
 }  // namespace lessontable

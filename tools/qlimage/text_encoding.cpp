@@ -1,4 +1,4 @@
-// Turning the project file's UTF-8 texts into the image's Windows-1252.
+// Between the project file's UTF-8 texts and the image's Windows-1252.
 #include "qlimage/text_encoding.h"
 
 #include <stdint.h>
@@ -56,6 +56,26 @@ std::optional<std::string> utf8_to_windows1252(std::string_view utf8, std::strin
       return std::nullopt;
     }
     out.push_back(static_cast<char>(*byte));
+  }
+  return out;
+}
+
+std::string windows1252_to_utf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (char c : bytes) {
+    uint8_t byte = static_cast<uint8_t>(c);
+    uint32_t code_point = byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte;
+    if (code_point < 0x80) {
+      out.push_back(static_cast<char>(code_point));
+    } else if (code_point < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (code_point >> 6)));
+      out.push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xE0 | (code_point >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((code_point >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
+    }
   }
   return out;
 }

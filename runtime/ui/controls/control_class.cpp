@@ -21,6 +21,8 @@ void destroy_control(QlObject* object, ClassObject*) {
   ControlFields* c = as_control_fields(object);
   Pane* pane = c->pane;
   c->pane = nullptr;
+  // The pane serves this control and goes with it now. While its window is open the control table holds
+  // the control, so no handler of the pane can be running when this happens.
   delete pane;
   string_release(c->name);
   string_release(c->balloon_help);

@@ -100,9 +100,9 @@ QL_API void RuntimePopupAddSeparator(QlObject* popup) {
 QL_API void RuntimePopupInsertRow(QlObject* popup, int32_t row, QlString text) {
   PopupPane* pane = popup_pane_of(popup);
   if (!pane) return;
-  // Past the end appends; before the start inserts first.
-  int32_t count = pane->count();
-  pane->insert(row < 0 ? 0 : row > count ? count : row, text);
+  // The combo box's own rule: -1 appends, a row from 0 to the count inserts there, any other inserts
+  // nothing.
+  pane->insert(row, text);
 }
 
 QL_API void RuntimePopupRemoveRow(QlObject* popup, int32_t row) {

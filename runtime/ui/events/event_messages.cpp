@@ -74,7 +74,9 @@ bool take_message(int32_t wait_ms, bool& quit) {
     MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(wait_ms), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
   }
-  if (msg.message == WM_QUIT) {
+  // Only a WM_QUIT the loop waited for ends it; one taken by peeking (while a timer runs, the mouse is
+  // captured or a periodic task exists) is dispatched like any other message, which does nothing.
+  if (msg.message == WM_QUIT && wait_ms < 0) {
     quit = true;
     return true;
   }

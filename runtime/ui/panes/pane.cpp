@@ -47,6 +47,7 @@ Pane::Pane(WindowPane* window, const Rect16& rect)
 
 Pane::~Pane() {
   forget_pane(this);
+  if (window_) forget_window_focus(window_, this);
   forget_pane_graphics(this);
   remove_idle_pane(this);
   if (owner_) owner_->remove_child(this);

@@ -141,5 +141,7 @@ extern const char kInstanceProperty[];
 // What a pane asks of the top-level window it belongs to; the window pane defines them.
 HWND window_hwnd(const WindowPane* window);
 void apply_window_geometry(WindowPane* window);
+// The window forgets the pane as the one to give the focus back to.
+void forget_window_focus(WindowPane* window, Pane* pane);
 
 }  // namespace ql

@@ -36,6 +36,7 @@ LRESULT CALLBACK pane_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
   }
   auto* pane = reinterpret_cast<Pane*>(GetWindowLongPtrA(hwnd, 0));
   if (!pane) return DefWindowProcA(hwnd, message, wparam, lparam);
+  MessageScope scope;
   record_message(hwnd, message, wparam, lparam);
   switch (message) {
     case WM_PAINT:
@@ -118,6 +119,7 @@ LRESULT CALLBACK pane_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
 LRESULT CALLBACK subclassed_control_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* pane = static_cast<Pane*>(GetPropA(hwnd, kInstanceProperty));
   if (!pane) return DefWindowProcA(hwnd, message, wparam, lparam);
+  MessageScope scope;
   return pane->window_procedure(message, wparam, lparam);
 }
 

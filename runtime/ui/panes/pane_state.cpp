@@ -1,6 +1,9 @@
 // The process-wide pane state.
 #include "ui/panes/pane_state.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "ui/panes/pane.h"
 
 namespace ql {
@@ -14,6 +17,8 @@ struct PaneState {
   bool contextual = false;
   WindowPane* under_pointer = nullptr;
   LastMessage last = {};
+  int32_t scopes = 0;         // message scopes open
+  std::vector<Pane*> doomed;  // deleted once the outermost scope ends, oldest first
 };
 
 PaneState& state() {
@@ -61,6 +66,35 @@ const LastMessage& last_message() { return state().last; }
 
 void record_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   state().last = {hwnd, message, wparam, lparam, GetMessageTime(), GetMessagePos()};
+}
+
+MessageScope::MessageScope() { ++state().scopes; }
+
+MessageScope::~MessageScope() {
+  PaneState& s = state();
+  if (s.scopes > 1) {
+    --s.scopes;
+    return;
+  }
+  // Deleting a pane may send messages (its platform window is destroyed), whose scopes then end inside this
+  // one: the loop takes what they doom as well.
+  while (!s.doomed.empty()) {
+    std::vector<Pane*> now;
+    now.swap(s.doomed);
+    for (Pane* pane : now) delete pane;
+  }
+  --s.scopes;
+}
+
+void delete_pane(Pane* pane) {
+  if (!pane) return;
+  PaneState& s = state();
+  if (s.scopes == 0) {
+    delete pane;
+    return;
+  }
+  pane->closed = true;
+  if (std::find(s.doomed.begin(), s.doomed.end(), pane) == s.doomed.end()) s.doomed.push_back(pane);
 }
 
 void forget_pane(Pane* pane) {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "ui/panes/message_scope.h"
+
 namespace ql {
 
 class Pane;

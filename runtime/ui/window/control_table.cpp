@@ -8,15 +8,13 @@ namespace ql {
 
 WindowControls::~WindowControls() {
   for (QlObject* control : controls) release_object(control);
+  for (QlObject* other : others) release_object(other);
 }
 
 void WindowControls::add(const std::string& key, QlObject* control) {
-  if (QlObject* old = find(key)) {
-    std::erase(controls, old);
-    release_object(old);
-  }
   table.insert(key.c_str(), control);
-  controls.push_back(control);
+  static const ClassObject* control_class = builtin_class("Control");
+  (class_isa(class_of(control), control_class) ? controls : others).push_back(control);
 }
 
 QlObject* WindowControls::find(const std::string& key) const {

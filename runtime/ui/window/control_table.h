@@ -19,16 +19,19 @@ struct ControlGroup {
 };
 
 struct WindowControls {
-  NamedTable table;                  // holds one reference to each control
+  NamedTable table;                  // each control's name or key, the newest under a name reused
   std::vector<ControlGroup> groups;  // newest first
-  std::vector<QlObject*> controls;   // in registration order
+  std::vector<QlObject*> controls;   // the Controls in registration order, one reference each
+  std::vector<QlObject*> others;     // objects of other classes (timers), one reference each
 
   WindowControls() = default;
   ~WindowControls();  // gives back the table's references
   WindowControls(const WindowControls&) = delete;
   WindowControls& operator=(const WindowControls&) = delete;
 
-  void add(const std::string& key, QlObject* control);  // takes over the caller's reference
+  // Takes over the caller's reference. A key already registered then names the new control; the earlier
+  // one stays with the window (controls live as long as their window).
+  void add(const std::string& key, QlObject* control);
   QlObject* find(const std::string& key) const;
   const ControlGroup* group(const std::string& name) const;
 };

@@ -30,6 +30,19 @@ struct Held {
   QlObject* object;
 };
 
+// The window's controls as they are now, each held while the handlers it raises run: a handler may add
+// controls, or close the window and so let go of them.
+struct HeldControls {
+  explicit HeldControls(QlObject* window) {
+    if (WindowControls* controls = controls_of(window)) list = controls->controls;
+    for (QlObject* control : list) retain_object(control);
+  }
+  ~HeldControls() {
+    for (QlObject* control : list) release_object(control);
+  }
+  std::vector<QlObject*> list;
+};
+
 }  // namespace
 
 ViewWindow* view_window_of(QlObject* window_object) {
@@ -51,6 +64,7 @@ ViewWindow::ViewWindow(QlObject* window_object, int32_t frame_type, const Rect16
 }
 
 ViewWindow::~ViewWindow() {
+  delete closed_controls_;
   WindowFields* fields = as_window_fields(object_);
   if (fields->pane == this) fields->pane = nullptr;
   QlObject* object = object_;
@@ -91,10 +105,9 @@ void ViewWindow::mouse_up(int32_t x, int32_t y) {
 
 void ViewWindow::mouse_move(int32_t x, int32_t y) {
   Held held(object_);
-  WindowControls* controls = controls_of(object_);
-  if (controls) {
-    // A copy: handlers may add controls.
-    std::vector<QlObject*> list = controls->controls;
+  {
+    HeldControls held_controls(object_);
+    const std::vector<QlObject*>& list = held_controls.list;
     for (QlObject* control : list) {
       ControlFields* c = as_control_fields(control);
       if (c->mouse_inside && !c->bounds.contains(x, y)) {
@@ -124,9 +137,9 @@ void ViewWindow::mouse_move(int32_t x, int32_t y) {
 
 void ViewWindow::mouse_exit() {
   Held held(object_);
-  if (WindowControls* controls = controls_of(object_)) {
-    std::vector<QlObject*> list = controls->controls;
-    for (QlObject* control : list) {
+  {
+    HeldControls held_controls(object_);
+    for (QlObject* control : held_controls.list) {
       ControlFields* c = as_control_fields(control);
       if (!c->mouse_inside) continue;
       c->mouse_inside = 0;
@@ -240,15 +253,19 @@ void ViewWindow::close() {
     Pane* pane = c->pane;
     c->pane = nullptr;
     c->window_pane = nullptr;
-    delete pane;
+    delete_pane(pane);
   }
-  delete fields->controls;
+  // The controls stay held until their panes are gone (the end of the message, or at once), which use
+  // them to the last.
+  closed_controls_ = fields->controls;
   fields->controls = nullptr;
   release_object(fields->graphics);
   fields->graphics = nullptr;
   if (fields->variable && *fields->variable == window) *fields->variable = nullptr;
   fields->variable = nullptr;
-  delete this;
+  if (fields->pane == this) fields->pane = nullptr;
+  leave_window_list();
+  delete_pane(this);
   release_object(window);
 }
 

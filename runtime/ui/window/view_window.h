@@ -6,6 +6,8 @@
 
 namespace ql {
 
+struct WindowControls;
+
 class ViewWindow final : public WindowPane {
  public:
   ViewWindow(QlObject* window_object, int32_t frame_type, const Rect16& screen);
@@ -35,7 +37,8 @@ class ViewWindow final : public WindowPane {
   void close() override;
 
  private:
-  QlObject* object_;  // held with a reference while the pane lives
+  QlObject* object_;                           // held with a reference while the pane lives
+  WindowControls* closed_controls_ = nullptr;  // the control table once the window closed
   // The size the last Resized reported. Locked controls follow the change from it: a position setter has
   // already stored the new size in the window's bounds by the time the platform reports it.
   int32_t reported_width_ = -1, reported_height_ = -1;

@@ -112,13 +112,17 @@ WindowPane::WindowPane(int32_t type, bool close_box, bool grow_box, bool zoom_bo
   if (frame.modal) push_modal(this);
 }
 
-WindowPane::~WindowPane() {
+void WindowPane::leave_window_list() {
   WindowRegistry& r = registry();
   unlink_window(this);
   if (r.menu_bar_window == this) r.menu_bar_window = nullptr;
   if (r.main_window == this) r.main_window = nullptr;
   std::erase(r.modal, this);
   if (window_under_pointer() == this) set_window_under_pointer(nullptr);
+}
+
+WindowPane::~WindowPane() {
+  leave_window_list();
   revoke_drop_target(this);
   if (hwnd_ && holds_menu_bar) SetMenu(hwnd_, nullptr);  // the menu bar outlives its window
   if (hwnd_ && mdi_child_ && IsWindow(hwnd_)) {
@@ -202,6 +206,13 @@ void WindowPane::apply_geometry() {
     outer.top += wanted.top - actual.top;
     outer.right += wanted.right - actual.right;
     outer.bottom += wanted.bottom - actual.bottom;
+    // A window that code moves keeps its caption and menu bar reachable: its frame's top-left stays inside
+    // the work area (a content top of 25, as the lessons' editor asks, would put both above the screen).
+    RECT work;
+    if (!mdi_child_ && SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
+      if (outer.top < work.top) OffsetRect(&outer, 0, work.top - outer.top);
+      if (outer.left < work.left) OffsetRect(&outer, work.left - outer.left, 0);
+    }
     MoveWindow(hwnd_, outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top, TRUE);
     if (size_changed && resize_pending) {
       resize_pending = false;
@@ -252,6 +263,9 @@ HWND owner_window() {
 WindowPane* menu_bar_window() { return registry().menu_bar_window; }
 
 HWND window_hwnd(const WindowPane* window) { return window->hwnd(); }
+void forget_window_focus(WindowPane* window, Pane* pane) {
+  if (window->last_focus == pane) window->last_focus = nullptr;
+}
 void apply_window_geometry(WindowPane* window) { window->apply_geometry(); }
 
 }  // namespace ql

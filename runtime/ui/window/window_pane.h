@@ -69,6 +69,10 @@ class WindowPane : public Pane {
   // The pane that last had the focus in this window, given it back when the window is activated.
   Pane* last_focus = nullptr;
 
+  // Takes the window off the window list, the modal stack and the other registers of windows: a closed
+  // window is no longer one of them, even while its pane lives on to the end of a message.
+  void leave_window_list();
+
   WindowPane* next_window = nullptr;  // the window list, newest first
   IDropTarget* drop_target = nullptr;
 

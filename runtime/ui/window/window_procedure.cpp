@@ -185,6 +185,7 @@ LRESULT WindowPane::handle(UINT message, WPARAM wparam, LPARAM lparam) {
 namespace {
 
 LRESULT dispatch(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, bool mdi_child) {
+  MessageScope scope;
   record_message(hwnd, message, wparam, lparam);
   LRESULT result = 0;
   if (route_to_control(message, wparam, lparam, result)) return result;

@@ -4,12 +4,12 @@
 
 #include "quillet/types.h"
 
-#if defined(__x86_64__)
+#if defined(__x86_64__) || defined(__i386__)
 #define QL_HAS_CATCH_RAISE_FIXTURE 1
 
 // Brackets for the fixtures' top-level assembly: the compiler assumes that such a block leaves the
 // assembler in the section it found it in.
-#if defined(_WIN64)
+#if defined(_WIN32)
 #define QL_TEXT_BEGIN ".text\n"
 #define QL_TEXT_END ""
 #else
@@ -23,9 +23,13 @@
 // with whatever the runtime left in them.
 extern "C" QlObject* catch_raise_fixture(void (*raiser)());
 
-// The frame both fixtures build: an exception slot at -8, then the callee-saved registers, which they
-// restore themselves because a handler is entered with whatever the runtime left in them.
-#if defined(_WIN64)
+// The frame both fixtures build: an exception slot at -8 (-4 on i386), then the callee-saved registers, which
+// they restore themselves because a handler is entered with whatever the runtime left in them.
+#if defined(__i386__)
+#define FIXTURE_FRAME "24"  // keeps the stack 16-byte aligned at the call
+#define FIXTURE_SAVE "movl %ebx, -8(%ebp)\n movl %esi, -12(%ebp)\n movl %edi, -16(%ebp)\n"
+#define FIXTURE_RESTORE "movl -8(%ebp), %ebx\n movl -12(%ebp), %esi\n movl -16(%ebp), %edi\n"
+#elif defined(_WIN64)
 #define FIXTURE_FRAME "256"
 #define FIXTURE_SAVE                                                                            \
   "movq %rbx, -16(%rbp)\n movq %rsi, -24(%rbp)\n movq %rdi, -32(%rbp)\n movq %r12, -40(%rbp)\n" \

@@ -56,15 +56,6 @@
 #define CLOBBERING_HEADER ".type clobbering_raiser, @function\n"
 #endif
 
-// QlObject* registers_fixture(void (*raiser)()): like catch_raise_fixture, but first loads register_pattern
-// into the callee-saved registers and calls raiser as linked compiled code does, through the entry gate with
-// the target in r11. Its handler stores what it finds in those registers into registers_seen.
-extern "C" {
-QlObject* registers_fixture(void (*raiser)());
-uint64_t register_pattern[QL_PATTERN_WORDS];
-uint64_t registers_seen[QL_PATTERN_WORDS];
-}
-
 asm(QL_TEXT_BEGIN
     ".globl registers_fixture\n" REGISTERS_HEADER
     ".p2align 4\n"
@@ -107,6 +98,70 @@ asm(QL_TEXT_BEGIN ".globl clobbering_raiser\n" CLOBBERING_HEADER
                   "subq $32, %rsp\n" CLOBBER_ALL
                   "call RuntimeNilObject\n"
                   "ud2\n" QL_TEXT_END);
+
+#elif defined(__i386__)
+#define QL_PATTERN_WORDS 3  // ebx esi edi
+
+asm(QL_TEXT_BEGIN
+    ".globl _registers_fixture\n"
+    ".def _registers_fixture; .scl 2; .type 32; .endef\n"
+    ".p2align 4\n"
+    "_registers_fixture:\n"
+    "pushl %ebp\n"
+    "movl %esp, %ebp\n"
+    "subl $" FIXTURE_FRAME
+    ", %esp\n"
+    "movl $0, -4(%ebp)\n" FIXTURE_SAVE
+    "movl 8(%ebp), %eax\n"  // the gate takes its target in eax
+    "movl $_register_pattern, %ecx\n"
+    "movl 0(%ecx), %ebx\n movl 4(%ecx), %esi\n movl 8(%ecx), %edi\n"
+    "call _ql_entry_gate\n"
+    ".byte 0xEB, 2, 0x2F, 0\n"
+    "xorl %eax, %eax\n"
+    "jmp 9f\n"
+    ".Lregisters_handler:\n"
+    "leal -" FIXTURE_FRAME
+    "(%ebp), %esp\n"
+    "movl $_registers_seen, %eax\n"
+    "movl %ebx, 0(%eax)\n movl %esi, 4(%eax)\n movl %edi, 8(%eax)\n"
+    "movl -4(%ebp), %eax\n"
+    "movl $0, -4(%ebp)\n"
+    "9:\n" FIXTURE_RESTORE
+    "leave\n"
+    "ret\n"
+    ".byte 0x2F\n"
+    ".byte 4, 0, 0\n"
+    "3: .byte ((.Lregisters_handler - 3b) >> 24) & 0xFF, ((.Lregisters_handler - 3b) >> 16) & 0xFF\n"
+    ".byte ((.Lregisters_handler - 3b) >> 8) & 0xFF, (.Lregisters_handler - 3b) & 0xFF\n"
+    ".byte 0\n" QL_TEXT_END);
+
+asm(QL_TEXT_BEGIN
+    ".globl _clobbering_raiser\n"
+    ".def _clobbering_raiser; .scl 2; .type 32; .endef\n"
+    ".p2align 4\n"
+    "_clobbering_raiser:\n"
+    "pushl %ebp\n"
+    "movl %esp, %ebp\n"
+    "subl $8, %esp\n"
+    "movl $-1, %ebx\n movl $-1, %esi\n movl $-1, %edi\n"
+    "call _RuntimeNilObject\n"
+    "ud2\n" QL_TEXT_END);
+#endif
+
+#if defined(QL_HAS_CATCH_RAISE_FIXTURE)
+
+// QlObject* registers_fixture(void (*raiser)()): like catch_raise_fixture, but first loads register_pattern
+// into the callee-saved registers and calls raiser as linked compiled code does, through the entry gate with
+// the target in r11 (eax on i386). Its handler stores what it finds in those registers into registers_seen.
+extern "C" {
+QlObject* registers_fixture(void (*raiser)());
+uintptr_t register_pattern[QL_PATTERN_WORDS];
+uintptr_t registers_seen[QL_PATTERN_WORDS];
+// void clobbering_raiser(): overwrites every callee-saved register, as the runtime's own frames may, and
+// raises. Written out by hand so that its frame is the plain one the frame walk follows on every target
+// (a compiled C++ function that saves xmm registers on win64 sets its frame pointer elsewhere).
+void clobbering_raiser();
+}
 
 namespace ql::testing {
 namespace {
@@ -153,7 +208,8 @@ TEST(RaiseAndCatch, TheHandlerRunsWithTheRegistersOfTheCallThatRaised) {
   define_runtime_classes();
   InstalledClasses installed({builtin_class("RuntimeException")});
   const size_t boundaries_before = live_entry_boundaries().count;
-  for (size_t i = 0; i < QL_PATTERN_WORDS; ++i) register_pattern[i] = 0x0101010101010101u * (i + 1) + i;
+  for (size_t i = 0; i < QL_PATTERN_WORDS; ++i)
+    register_pattern[i] = static_cast<uintptr_t>(0x0101010101010101u * (i + 1) + i);
   for (void (*raiser)() : {clobbering_raiser, raise_nil}) {
     std::fill(std::begin(registers_seen), std::end(registers_seen), 0);
     QlObject* caught = registers_fixture(raiser);

@@ -13,14 +13,17 @@ void third() {}
 
 const QlPluginExport kExports[] = {{"first", first, nullptr},
                                    {"second", second, nullptr},
+                                   {"unused", nullptr, nullptr},
                                    {"third", third, nullptr},
                                    {nullptr, nullptr, nullptr}};
 
-TEST(PluginRecordConversion, ExportsTableEndsAtItsFirstEntryWithoutRoutine) {
+TEST(PluginRecordConversion, ExportsAreFoundByIndexPastAHoleToTheTablesEnd) {
   EXPECT_EQ(export_function(kExports, 0), &first);
-  EXPECT_EQ(export_function(kExports, 2), &third);
-  EXPECT_EQ(export_function(kExports, 3), nullptr);
-  EXPECT_EQ(export_function(kExports, 4), nullptr);  // never read past the end
+  EXPECT_EQ(export_function(kExports, 1), &second);
+  EXPECT_EQ(export_function(kExports, 2), nullptr);
+  EXPECT_EQ(export_function(kExports, 3), &third);  // after the hole
+  EXPECT_EQ(export_function(kExports, 4), nullptr);
+  EXPECT_EQ(export_function(kExports, 5), nullptr);  // never read past the end
   EXPECT_EQ(export_function(kExports, -1), nullptr);
   EXPECT_EQ(export_function(nullptr, 0), nullptr);
 }
@@ -80,7 +83,7 @@ TEST(PluginRecordConversion, EmptyAndDamagedArraysConvertToNone) {
   EXPECT_EQ(converted->method_count, 0);
   EXPECT_EQ(converted->event_count, 0);
 
-  QlPluginMethodRecordV1 method = {2, "Third"};
+  QlPluginMethodRecordV1 method = {3, "Third"};
   QlPluginMethodRecord made = convert_method_record(method, kExports);
   EXPECT_EQ(made.function, &third);
   EXPECT_STREQ(made.declaration, "Third");

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Measures the advance widths of Liberation Sans (the metric twin of Arial) for every printable
 # Windows-1252 character at one pixel size and prints them as a C++ initialiser list:
-#   measure_widths.sh SIZE > liberation_sans_SIZE.inc
+#   measure_widths.sh SIZE > app/rules/liberation_sans_SIZE.inc
 # Each character is measured between two "H"s, so that neither ink overhanging the advance nor pair
 # kerning (which GDI's GetTextExtentPoint does not apply) enters the figure. At 34 and 18 pixels the
 # results match what Wine's GetTextExtentPointA reports for "Arial" character by character.

@@ -2,17 +2,17 @@
 // advance widths without kerning, as GetTextExtentPoint reports them.
 #pragma once
 
-#include <string_view>
+#include "span.h"
 
-namespace lessontable {
+namespace loquat::rules {
 
 // Whether the byte is a character that has a glyph (not a control and not one of the undefined bytes).
 bool is_printable(unsigned char byte);
 
 // The sentence and box font: 34 pixels.
-int sentence_width(std::string_view text);
+int sentence_width(Span text);
 
 // The explanation box font: 18 pixels.
-int note_width(std::string_view text);
+int note_width(Span text);
 
-}  // namespace lessontable
+}  // namespace loquat::rules

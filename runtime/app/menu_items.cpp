@@ -95,22 +95,25 @@ QL_API QlObject* RuntimeCloneMenu(QlString name) {
   // One walk finds both the item and the indices in use, instead of a walk for every index tried.
   QlObject* found = nullptr;
   QlObject* first_named = nullptr;
-  std::vector<bool> used;
+  std::vector<int32_t> held;
   for_each_menu_item([&](QlObject* item) {
     MenuItemFields* f = as_menu_item(item);
     if (string_compare_folded(f->name, name) != 0) return true;
     if (!first_named) first_named = item;
     if (f->present) found = item;
-    if (f->index >= 0) {
-      if (static_cast<size_t>(f->index) >= used.size()) used.resize(static_cast<size_t>(f->index) + 1);
-      used[static_cast<size_t>(f->index)] = true;
-    }
+    if (f->index >= 0) held.push_back(f->index);
     return true;
   });
   if (!found) found = first_named;
   if (!found) return nullptr;
+  // n members leave one of the indices 0 to n free, so the smallest free index is at most n and larger ones
+  // need no mark: an image's member at index 2147483647 costs nothing.
+  std::vector<bool> used(held.size() + 1);
+  for (int32_t i : held) {
+    if (static_cast<size_t>(i) < used.size()) used[static_cast<size_t>(i)] = true;
+  }
   int32_t index = 0;
-  while (static_cast<size_t>(index) < used.size() && used[static_cast<size_t>(index)]) ++index;
+  while (used[static_cast<size_t>(index)]) ++index;
   MenuItemFields* from = as_menu_item(found);
   QlObject* copy = new_object(class_of(found));
   MenuItemFields* f = as_menu_item(copy);

@@ -91,7 +91,14 @@ bool make_executable(void* start, size_t size);
 bool make_writable(void* start, size_t size);
 void release_image_region(void* region, size_t size);
 
-// Shared libraries named by library imports.
+// DLLs named without a folder are looked for in the system folder only from now on; the main routine calls
+// this before anything loads one by name.
+void restrict_library_search();
+// A DLL of the system by its name, from the system folder only, whatever lies beside the program; null when
+// it cannot be loaded.
+void* load_system_library(const char* name);
+// Shared libraries named by library imports. A name without a folder is looked for in the system folder,
+// then in the program's, never in the current folder or along PATH; a name with a folder is loaded as given.
 void* load_library(const char* name);                       // null when it cannot be loaded
 void* library_routine(void* library, const char* routine);  // null when it is missing
 

@@ -26,6 +26,8 @@ bool make_writable(void* start, size_t size) { return mprotect(start, size, PROT
 
 void release_image_region(void* region, size_t size) { munmap(region, size); }
 
+void restrict_library_search() {}
+void* load_system_library(const char* name) { return dlopen(name, RTLD_NOW); }
 void* load_library(const char* name) { return dlopen(name, RTLD_NOW); }
 void* library_routine(void* library, const char* routine) { return dlsym(library, routine); }
 

@@ -1,4 +1,4 @@
-// The program file, its image memory and the libraries it loads, on Win32.
+// The program file and its image memory, on Win32.
 #include <windows.h>
 
 #include <ole2.h>
@@ -55,12 +55,6 @@ bool make_writable(void* start, size_t size) {
 }
 
 void release_image_region(void* region, size_t) { VirtualFree(region, 0, MEM_RELEASE); }
-
-void* load_library(const char* name) { return reinterpret_cast<void*>(LoadLibraryA(name)); }
-
-void* library_routine(void* library, const char* routine) {
-  return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), routine));
-}
 
 void ole_initialize() { OleInitialize(nullptr); }
 void ole_uninitialize() { OleUninitialize(); }

@@ -53,3 +53,10 @@ QL_API bool lockPictureDescription(QlObject* picture, QlPluginPictureDescription
 QL_API void unlockPictureDescription(QlObject* picture);
 // Draws the picture at its own size with its top-left at (x, y) of the graphics' coordinates.
 QL_API void drawPicturePrimitive(QlObject* graphics, QlObject* picture, int32_t x, int32_t y);
+// A new Picture (one reference for the caller) holding the pixels of a device-independent bitmap: `info`
+// is its BITMAPINFO (header and colour table), `bits` its rows. Bottom-up and top-down DIBs of 1, 4, 8, 16,
+// 24 and 32 bits (BI_RGB, or BI_BITFIELDS at 16 and 32) are taken; null for any other, for a null argument
+// and for a size a picture opened from a file may not have either.
+QL_API QlObject* QUILBuildPictureFromDIB(const void* info, const void* bits);
+// Frees the platform bitmaps a picture keeps once drawn; its next draw makes them again. Nil is ignored.
+QL_API void QUILPictureClearCache(QlObject* picture);

@@ -7,6 +7,7 @@
 
 #include "driver_program.h"
 #include "driver_windows.h"
+#include "process_start.h"
 
 namespace ql::driver {
 
@@ -112,13 +113,11 @@ const char* to_string(ProgramEnd::How how) {
 
 Program::Program(const std::string& command_line, const std::string& working_dir,
                  std::vector<harness::DialogAnswer> dialog_answers, int start_timeout_ms, Where where) {
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  std::string command = command_line;
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      working_dir.empty() ? nullptr : working_dir.c_str(), &startup, &process)) {
-    fail("could not start " + command_line + " (error " + std::to_string(GetLastError()) +
+  harness::StartResult start = harness::start_process(command_line, working_dir, process);
+  if (!start.started) {
+    fail("could not start " + command_line + " (error " + std::to_string(start.error) + ", " +
+             std::to_string(start.attempts) + (start.attempts == 1 ? " attempt" : " attempts") +
              "); is the program built and the working folder there?",
          where);
     return;

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "process_start.h"
 #include "program_runner.h"
 
 namespace ql::harness {
@@ -12,13 +13,8 @@ namespace ql::harness {
 RunResult run_program(const std::string& command_line, const std::string& working_dir, int timeout_ms,
                       std::vector<DialogAnswer> dialog_answers) {
   RunResult result;
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  std::string command = command_line;
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      working_dir.empty() ? nullptr : working_dir.c_str(), &startup, &process))
-    return result;
+  if (!start_process(command_line, working_dir, process).started) return result;
   result.started = true;
   FileDialogAnswerer file_dialogs(process.dwProcessId, std::move(dialog_answers));
   MessageBoxAnswerer boxes(process.dwProcessId);

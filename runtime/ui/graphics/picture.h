@@ -59,5 +59,7 @@ struct PictureArea {
 // Draws the source area of the picture stretched into the destination area of dc, transparent or not.
 void draw_native_picture(HDC dc, NativePicture& picture, bool transparent, const PictureArea& destination,
                          const PictureArea& source);
+// Frees the DIB section and mask made for drawing; the next draw makes them again from the record.
+void clear_native_picture_cache(NativePicture& picture);
 
 }  // namespace ql

@@ -105,6 +105,8 @@ void blit(HDC dc, HDC memory, HBITMAP bitmap, const PictureArea& d, const Pictur
 
 NativePicture::~NativePicture() { delete_dib(*this); }
 
+void clear_native_picture_cache(NativePicture& picture) { delete_dib(picture); }
+
 void draw_native_picture(HDC dc, NativePicture& p, bool transparent, const PictureArea& destination,
                          const PictureArea& source) {
   PictureArea d = destination, s = source;

@@ -4,12 +4,12 @@
 
 #include <wincodec.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "files/other_layers.h"
 #include "ui/graphics/picture.h"
+#include "ui/graphics/picture_file_rows.h"
 
 namespace ql {
 
@@ -32,8 +32,9 @@ std::wstring wide(const char* path) {
   return text;
 }
 
-// The file's first frame as a native picture of depth 16, or null when the file is no image the codecs
-// know or is too large for a picture.
+// The file's first frame as a native picture of depth 16, or null when the file cannot be read, is no image
+// the codecs know, or has a size a picture opened from a file may not have. The size is checked before any
+// pixel is asked for, and the pixels come in bands, so that memory goes only to the picture's own rows.
 NativePicture* decode(IWICImagingFactory* factory, const char* path) {
   Com<IWICBitmapDecoder> decoder;
   if (FAILED(factory->CreateDecoderFromFilename(wide(path).c_str(), nullptr, GENERIC_READ,
@@ -41,29 +42,27 @@ NativePicture* decode(IWICImagingFactory* factory, const char* path) {
     return nullptr;
   Com<IWICBitmapFrameDecode> frame;
   if (FAILED(decoder->GetFrame(0, frame.out()))) return nullptr;
+  UINT width = 0, height = 0;
+  if (FAILED(frame->GetSize(&width, &height))) return nullptr;
+  const uint32_t bytes = file_picture_bytes(width, height);
+  if (bytes == 0) return nullptr;
   Com<IWICBitmapSource> converted;
   if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGR, frame.p, converted.out()))) return nullptr;
-  UINT width = 0, height = 0;
-  if (FAILED(converted->GetSize(&width, &height)) || width == 0 || height == 0 ||
-      width > image::kMaxPictureSide || height > image::kMaxPictureSide)
-    return nullptr;
-  std::vector<uint32_t> bgr(static_cast<size_t>(width) * height);
-  if (FAILED(converted->CopyPixels(nullptr, width * 4, static_cast<UINT>(bgr.size() * 4),
-                                   reinterpret_cast<BYTE*>(bgr.data()))))
-    return nullptr;
-  // Each component keeps its top five bits, as the image's own pictures hold them.
-  const uint32_t row = image::row_bytes(16, width);
+  const uint32_t band = decode_band_rows(width), stride = width * 4;
+  std::vector<uint8_t> decoded(static_cast<size_t>(stride) * band);
   auto* native = new NativePicture;
-  native->owned.assign(static_cast<size_t>(row) * height, 0);
-  for (UINT y = 0; y < height; ++y) {
-    for (UINT x = 0; x < width; ++x) {
-      uint32_t p = bgr[static_cast<size_t>(y) * width + x];
-      auto pixel =
-          static_cast<uint16_t>(((p >> 19) & 0x1F) << 10 | ((p >> 11) & 0x1F) << 5 | ((p >> 3) & 0x1F));
-      std::memcpy(native->owned.data() + static_cast<size_t>(y) * row + 2 * x, &pixel, 2);
+  native->owned.assign(bytes, 0);
+  const uint32_t row = image::row_bytes(16, width);
+  for (uint32_t top = 0; top < height; top += band) {
+    const uint32_t rows = height - top < band ? height - top : band;
+    WICRect area = {0, static_cast<INT>(top), static_cast<INT>(width), static_cast<INT>(rows)};
+    if (FAILED(converted->CopyPixels(&area, stride, stride * rows, decoded.data()))) {
+      delete native;
+      return nullptr;
     }
+    convert_decoded_rows(decoded.data(), stride, width, rows, native->owned.data() + size_t{top} * row);
   }
-  native->record = {0, 16, width, height, static_cast<uint32_t>(native->owned.size()), native->owned.data()};
+  native->record = {0, 16, width, height, bytes, native->owned.data()};
   return native;
 }
 

@@ -7,6 +7,7 @@
 #include "ui/graphics/graphics.h"
 #include "ui/panes/pane_state.h"
 #include "ui/window/control_table.h"
+#include "ui/window/window_geometry.h"
 #include "ui/window/window_object.h"
 #include "values/string.h"
 
@@ -201,15 +202,8 @@ void ViewWindow::resized() {
     for (QlObject* control : fields->controls->controls) {
       ControlFields* c = as_control_fields(control);
       if (!c->lock_right && !c->lock_bottom) continue;
-      Rect16 r = c->bounds;
-      if (c->lock_right) {
-        r.right = clamp16(r.right + dx);
-        if (!c->lock_left) r.left = clamp16(r.left + dx);
-      }
-      if (c->lock_bottom) {
-        r.bottom = clamp16(r.bottom + dy);
-        if (!c->lock_top) r.top = clamp16(r.top + dy);
-      }
+      Rect16 r = follow_window_resize(
+          c->bounds, {c->lock_left != 0, c->lock_top != 0, c->lock_right != 0, c->lock_bottom != 0}, dx, dy);
       c->bounds = r;
       if (c->pane) c->pane->set_bounds(r, true);
     }
@@ -222,11 +216,12 @@ void ViewWindow::size_limits(MINMAXINFO* info) {
   RECT frame = {0, 0, 0, 0};
   AdjustWindowRectEx(&frame, GetWindowLongA(hwnd_, GWL_STYLE), GetMenu(hwnd_) != nullptr,
                      GetWindowLongA(hwnd_, GWL_EXSTYLE));
-  int32_t extra_w = frame.right - frame.left, extra_h = frame.bottom - frame.top;
-  if (fields->min_width) info->ptMinTrackSize.x = fields->min_width + extra_w;
-  if (fields->min_height) info->ptMinTrackSize.y = fields->min_height + extra_h;
-  if (fields->max_width) info->ptMaxTrackSize.x = fields->max_width + extra_w;
-  if (fields->max_height) info->ptMaxTrackSize.y = fields->max_height + extra_h;
+  TrackSizes sizes = track_sizes(
+      fields->min_width, fields->min_height, fields->max_width, fields->max_height, frame.right - frame.left,
+      frame.bottom - frame.top,
+      {info->ptMinTrackSize.x, info->ptMinTrackSize.y, info->ptMaxTrackSize.x, info->ptMaxTrackSize.y});
+  info->ptMinTrackSize = {sizes.min_width, sizes.min_height};
+  info->ptMaxTrackSize = {sizes.max_width, sizes.max_height};
 }
 
 void ViewWindow::close_request() {

@@ -8,6 +8,7 @@
 #include "ui/panes/pane_state.h"
 #include "ui/window/default_buttons.h"
 #include "ui/window/drop_target.h"
+#include "ui/window/window_geometry.h"
 #include "values/fatal.h"
 
 namespace ql {
@@ -61,9 +62,7 @@ FrameStyle frame_style(int32_t type) {
 }
 
 RECT to_rect(const Rect16& r) { return {r.left, r.top, r.right, r.bottom}; }
-Rect16 from_rect(const RECT& r) {
-  return {clamp16(r.top), clamp16(r.left), clamp16(r.bottom), clamp16(r.right)};
-}
+Rect16 from_rect(const RECT& r) { return rect16_of({r.left, r.top, r.right, r.bottom}); }
 
 }  // namespace
 
@@ -204,10 +203,8 @@ void WindowPane::apply_geometry() {
     RECT outer;
     GetWindowRect(hwnd_, &outer);
     if (mdi_child_) MapWindowPoints(nullptr, mdi_client(), reinterpret_cast<POINT*>(&outer), 2);
-    outer.left += wanted.left - actual.left;
-    outer.top += wanted.top - actual.top;
-    outer.right += wanted.right - actual.right;
-    outer.bottom += wanted.bottom - actual.bottom;
+    Edges moved = frame_for_content({outer.left, outer.top, outer.right, outer.bottom}, actual, wanted);
+    outer = {moved.left, moved.top, moved.right, moved.bottom};
     // A window that code moves keeps its caption and menu bar reachable: its frame's top-left stays inside
     // the work area (a content top of 25, as the lessons' editor asks, would put both above the screen).
     RECT work;
@@ -215,7 +212,7 @@ void WindowPane::apply_geometry() {
       if (outer.top < work.top) OffsetRect(&outer, 0, work.top - outer.top);
       if (outer.left < work.left) OffsetRect(&outer, work.left - outer.left, 0);
     }
-    MoveWindow(hwnd_, outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top, TRUE);
+    MoveWindow(hwnd_, outer.left, outer.top, moved.width(), moved.height(), TRUE);
     if (size_changed && resize_pending) {
       resize_pending = false;
       resized();

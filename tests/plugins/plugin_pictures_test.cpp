@@ -11,6 +11,7 @@
 #include "plugins/plugin_install.h"
 #include "program_runner.h"
 #include "ui/graphics/picture.h"
+#include "win/support/ui_test_window.h"
 
 namespace ql {
 namespace {
@@ -27,7 +28,7 @@ struct PicturePlugin {
 // picture_plugin installed once into a folder of its own; its exports reach the callbacks it resolved.
 const PicturePlugin& picture_plugin() {
   static PicturePlugin plugin = [] {
-    plugin_testing::start_runtime();
+    testing::define_ui_test_classes();
     PicturePlugin p;
     const std::string folder = harness::make_temp_folder("picture-plugin");
     const std::string name = "picture_plugin.dll";

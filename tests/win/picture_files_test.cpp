@@ -11,7 +11,7 @@
 #include "quillet/files.h"
 #include "ui/graphics/picture.h"
 #include "unit/files/file_test_support.h"
-#include "win/ui_window_fixture.h"
+#include "win/support/ui_test_window.h"
 
 namespace ql::testing {
 namespace {
@@ -66,7 +66,7 @@ QlObject* open_picture(const std::string& path) {
 }
 
 TEST(PictureFiles, TheLargestAllowedSizeLoadsWholeAndLargerOnesOpenAsNil) {
-  define_ui_runtime();
+  define_ui_test_classes();
   TempFolder temp;
   // 64 MiB of rows; the colours change at row 2050, inside a band of decoded rows.
   temp.write("largest.bmp", rle8_bmp(8192, 4096, 2050, 4096));
@@ -97,7 +97,7 @@ TEST(PictureFiles, TheLargestAllowedSizeLoadsWholeAndLargerOnesOpenAsNil) {
 }
 
 TEST(PictureFiles, FilesThatCannotBeReadOpenAsNil) {
-  define_ui_runtime();
+  define_ui_test_classes();
   TempFolder temp;
   // A picture whose rows stop before the file says they end, and a PNG cut in half.
   std::string cut = rle8_bmp(64, 64, 32, 64);

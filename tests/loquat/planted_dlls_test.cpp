@@ -14,8 +14,14 @@ namespace {
 // The DLLs the runtime loads by name that are not known DLLs, which Windows would look for in the program's
 // folder first: its imports from the common controls, DirectSound, WINMM and the imaging codecs, and the
 // rich edit libraries it loads itself.
+#ifdef _WIN64
 const char* const kPlanted[] = {"comctl32.dll",      "dsound.dll",   "winmm.dll",
                                 "windowscodecs.dll", "riched32.dll", "riched20.dll"};
+#else
+// The win32 program still imports the other four at load time (its delay-import thunks do not run under
+// Wine), so that only the libraries it loads itself are kept from the program's folder there.
+const char* const kPlanted[] = {"riched32.dll", "riched20.dll"};
+#endif
 
 class LoquatBesidePlantedDlls : public Loquat {
  protected:

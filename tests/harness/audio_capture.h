@@ -20,10 +20,11 @@ class AudioCapture {
  public:
   AudioCapture();
   std::vector<int16_t> heard() const;
-  // What is heard once the file holds `quiet` frames after the last sound (after the mark when nothing
-  // sounds), Wine writing on in silence: a sound played before the call is in it. What there is after
-  // timeout_ms otherwise.
-  std::vector<int16_t> heard_through(size_t quiet = kCaptureRate * 2 / 5, int timeout_ms = 10000) const;
+  // What is heard once at least `sounds` sounds have been heard and the file holds `quiet` frames after the
+  // last (after the mark when none is awaited and none sounds), Wine writing on in silence: a sound played
+  // before the call is in it, however late it starts. What there is after timeout_ms otherwise.
+  std::vector<int16_t> heard_through(size_t sounds = 0, size_t quiet = kCaptureRate * 2 / 5,
+                                     int timeout_ms = 10000) const;
 
  private:
   size_t start_ = 0;  // bytes already in the file at the mark, rounded to a whole frame

@@ -57,12 +57,13 @@ std::vector<int16_t> AudioCapture::heard() const {
   return left;
 }
 
-std::vector<int16_t> AudioCapture::heard_through(size_t quiet, int timeout_ms) const {
+std::vector<int16_t> AudioCapture::heard_through(size_t sounds, size_t quiet, int timeout_ms) const {
   const DWORD end = GetTickCount() + static_cast<DWORD>(timeout_ms);
   for (;;) {
     std::vector<int16_t> left = heard();
     std::vector<Stretch> stretches = sounding_stretches(left);
-    if (left.size() >= (stretches.empty() ? 0 : stretches.back().end) + quiet) return left;
+    if (stretches.size() >= sounds && left.size() >= (stretches.empty() ? 0 : stretches.back().end) + quiet)
+      return left;
     if (static_cast<int32_t>(end - GetTickCount()) <= 0) return left;
     Sleep(20);
   }

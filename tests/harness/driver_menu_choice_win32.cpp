@@ -89,10 +89,10 @@ int steps_to(const std::vector<MenuItem>& items, const MenuItem& item) {
   return steps;
 }
 
-}  // namespace
-
-bool choose_menu_item(HWND window, const MenuPath& path, int timeout_ms, Where where) {
-  if (path.empty()) return give_up(window, "cannot choose a menu item: the path is empty", where);
+// Clicks the path's items with the mouse from the menu bar down, each submenu opening on the way; the last
+// item is clicked too, and with `open_last` its own submenu awaited. Fails the test when an item is missing,
+// greyed, has no place on the screen, or a submenu does not open.
+bool click_down_path(HWND window, const MenuPath& path, bool open_last, int timeout_ms, Where where) {
   if (!check_title(window, path, where)) return false;
   HMENU menu = nullptr;
   for (size_t level = 0; level < path.size(); ++level) {
@@ -100,16 +100,27 @@ bool choose_menu_item(HWND window, const MenuPath& path, int timeout_ms, Where w
     std::optional<MenuItem> item = item_of_path(window, path, level, items, where);
     if (!item) return false;
     if (refuse_greyed(window, path, *item, where)) return false;
+    const bool last = level + 1 == path.size();
+    if (last && open_last && !item->submenu)
+      return give_up(window, "the menu item " + describe(path) + " opens no menu", where);
     if (!item->rect)
       return give_up(window, "the menu item \"" + item->label + "\" has no place on the screen", where);
-    POINT target = center_of(*item->rect);
+    const POINT target = center_of(*item->rect);
     // The pointer rests on an item before the click, as a hand's would: submenus open on hover too.
     move_mouse(target);
     click_at(target);
-    if (level + 1 == path.size()) break;
+    if (last && !open_last) break;
     if (!wait_for_submenu(window, *item, timeout_ms, where)) return false;
     menu = item->submenu;
   }
+  return true;
+}
+
+}  // namespace
+
+bool choose_menu_item(HWND window, const MenuPath& path, int timeout_ms, Where where) {
+  if (path.empty()) return give_up(window, "cannot choose a menu item: the path is empty", where);
+  if (!click_down_path(window, path, false, timeout_ms, where)) return false;
   return wait_for_menus_closed(window, path, timeout_ms, where);
 }
 
@@ -159,21 +170,7 @@ bool look_into_menu(HWND window, const std::string& title, int timeout_ms, Where
 
 bool look_into_menus(HWND window, const MenuPath& path, int timeout_ms, Where where) {
   if (path.empty()) return give_up(window, "cannot look into a menu: the path is empty", where);
-  if (!check_title(window, path, where)) return false;
-  HMENU menu = nullptr;
-  for (size_t level = 0; level < path.size(); ++level) {
-    std::vector<MenuItem> items = menu_items(window, menu, where);
-    std::optional<MenuItem> item = item_of_path(window, path, level, items, where);
-    if (!item) return false;
-    if (!item->submenu) return give_up(window, "the menu item " + describe(path) + " opens no menu", where);
-    if (!item->rect)
-      return give_up(window, "the menu item \"" + item->label + "\" has no place on the screen", where);
-    const POINT target = center_of(*item->rect);
-    move_mouse(target);
-    click_at(target);
-    if (!wait_for_submenu(window, *item, timeout_ms, where)) return false;
-    menu = item->submenu;
-  }
+  if (!click_down_path(window, path, true, timeout_ms, where)) return false;
   return close_menus(window);
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz_bytes.h"
 #include "ui/listbox/list_columns.h"
 #include "ui/listbox/list_rows.h"
 #include "ui/listbox/list_selection.h"
@@ -18,20 +19,7 @@
 
 namespace {
 
-struct Input {
-  const uint8_t* data;
-  size_t size;
-  uint8_t byte() {
-    if (!size) return 0;
-    --size;
-    return *data++;
-  }
-  int32_t word() {
-    uint32_t w = 0;
-    for (int i = 0; i < 4; ++i) w = w << 8 | byte();
-    return static_cast<int32_t>(w);
-  }
-};
+using Input = ql::fuzzing::FuzzBytes;
 
 void check_selection(const ql::ListSelection& selection, const std::set<int32_t>& rows) {
   std::vector<int32_t> listed;

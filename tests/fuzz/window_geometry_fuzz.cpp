@@ -5,23 +5,12 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "fuzz_bytes.h"
 #include "ui/window/window_geometry.h"
 
 namespace {
 
-struct Input {
-  const uint8_t* data;
-  size_t size;
-  uint8_t byte() {
-    if (!size) return 0;
-    --size;
-    return *data++;
-  }
-  int32_t word() {
-    uint32_t w = 0;
-    for (int i = 0; i < 4; ++i) w = w << 8 | byte();
-    return static_cast<int32_t>(w);
-  }
+struct Input : ql::fuzzing::FuzzBytes {
   int16_t half() { return static_cast<int16_t>(word()); }
   ql::Rect16 rect() { return {half(), half(), half(), half()}; }
 };

@@ -125,8 +125,11 @@ void table_figures(const std::string& folder) {
   if (!window || !settle(window, 10000)) return;
   SetWindowPos(window, nullptr, 0, 0, 840, 680, SWP_NOMOVE | SWP_NOZORDER);
   settle(window);
-  std::vector<HWND> controls = child_windows(window, true);
-  HWND get = controls[49], save_button = controls[50], delete_all = controls[53];
+  // The editor's controls are made as the window grows to show them; each carries its place in the
+  // window's creation order, from 1, as its ID.
+  auto control = [&](int index) { return wait_for_child(window, {.control_id = index + 1}); };
+  HWND get = control(49), save_button = control(50), delete_all = control(53);
+  if (!get || !save_button || !delete_all) return;
   // A click on "SAVE AS FILE": the dialog until it is answered, then the writing until the program is idle.
   std::vector<double> dialog, writing, getting;
   auto save = [&] {

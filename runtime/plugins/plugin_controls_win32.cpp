@@ -8,6 +8,7 @@
 #include "ui/controls/control_object.h"
 #include "ui/graphics/graphics.h"
 #include "ui/graphics/graphics_state.h"
+#include "ui/graphics/picture.h"
 #include "ui/ui_steps.h"
 #include "ui/window/window_pane.h"
 
@@ -102,5 +103,13 @@ QL_API void unlockPictureDescription(QlObject* picture) {
 QL_API void drawPicturePrimitive(QlObject* graphics, QlObject* picture, int32_t x, int32_t y) {
   ql::GraphicsState* state = ql::graphics_state_of(graphics);
   if (!state || !state->pane() || !is_picture(picture)) return;
-  ql::draw_picture_at(state->pane(), picture, x, y);
+  ql::NativePicture* native = ql::native_picture_of(picture);
+  if (!native) return;
+  // Inside the plug-in's own drawing: its DC, clip and font stay as they are for what it draws next.
+  HDC dc = state->begin(false);
+  if (!dc) return;
+  auto width = static_cast<int32_t>(native->record.width),
+       height = static_cast<int32_t>(native->record.height);
+  ql::draw_native_picture(dc, *native, ql::as_picture_fields(picture)->transparent != 0,
+                          {x, y, width, height}, {0, 0, width, height});
 }

@@ -210,6 +210,10 @@ TEST(BevelButton, AnIconIsDrawnWithTheCaptionAndTheMenuArrowAndHeldByReference) 
     // Top-left alignment with both offsets: the icon at (left + 4, top + 4).
     ScreenCapture shot = ScreenCapture::of_window(window.hwnd());
     EXPECT_EQ(shot.at(window.screen_point(20 + 4 + 5, 20 + 4 + 4)), RGB(0, 255, 0));
+    // The caption and the menu arrow come after the icon, into the same drawing.
+    EXPECT_GT(count_in(window, 20, 20, sys(COLOR_BTNTEXT)), 20) << "no caption drawn after the icon";
+    POINT a = window.screen_point(20 + 86, 20 + 20), b = window.screen_point(20 + 98, 20 + 28);
+    EXPECT_GT(shot.count(RGB(0, 0, 0), 0, RECT{a.x, a.y, b.x, b.y}), 10) << "no menu arrow after the icon";
     set_icon(control, icon->parameter, second);
     EXPECT_EQ(count_of(first), 1);
     EXPECT_EQ(count_of(second), 2);

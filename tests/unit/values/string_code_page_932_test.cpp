@@ -46,6 +46,8 @@ TEST(StringLibraryOnCodePage932, ShiftJisTextIsWalkedSearchedCasedAndTrimmedByCh
   EXPECT_EQ(own(StringDBCSLeft(cut.get(), 3)), "ab\x93");
   EXPECT_EQ(StringDBCSAsc(make("\x93").get()), 0x93);
   EXPECT_EQ(own(runTrim(make(" a \x93").get())), "a \x93");
+  EXPECT_EQ(StringDBCSInStr(1, cut.get(), make("\x93").get()), 3);
+  EXPECT_EQ(StringDBCSInStr(1, s.get(), make("a\x93").get()), 0);  // not the first half of 日
 
   // ソ (0x83 0x5C) ends in a backslash byte: only the backslash after it is found, in characters and bytes.
   StringRef so = make("\x83\x5C\x5C");

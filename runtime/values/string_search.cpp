@@ -82,9 +82,19 @@ int32_t TextSearch::next_single_byte(int32_t from, int32_t last) const {
 int32_t TextSearch::next_dbcs(int32_t from, int32_t last) const {
   const auto* text = reinterpret_cast<const uint8_t*>(upper_text_.data());
   for (int32_t at = from; at <= last; at += char_bytes(text, at, length_, dbcs_->lead)) {
-    if (memcmp(text + at, upper_find_.data(), static_cast<size_t>(find_length_)) == 0) return at;
+    if (memcmp(text + at, upper_find_.data(), static_cast<size_t>(find_length_)) == 0 && ends_a_character(at))
+      return at;
   }
   return -1;
+}
+
+// Whether the match at character boundary `at` ends on one too: a find ending in a lead byte must not match
+// the first half of a two-byte character.
+bool TextSearch::ends_a_character(int32_t at) const {
+  const auto* text = reinterpret_cast<const uint8_t*>(upper_text_.data());
+  int32_t end = at + find_length_;
+  while (at < end) at += char_bytes(text, at, length_, dbcs_->lead);
+  return at == end;
 }
 
 int32_t in_str(int64_t start, QlString s, QlString find, const CodePage* dbcs) {

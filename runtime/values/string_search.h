@@ -26,6 +26,7 @@ class TextSearch {
  private:
   int32_t next_single_byte(int32_t from, int32_t last) const;
   int32_t next_dbcs(int32_t from, int32_t last) const;
+  bool ends_a_character(int32_t at) const;
 
   const uint8_t* text_;
   int32_t length_;

@@ -22,7 +22,9 @@ GUITHREADINFO thread_info_of(HWND window) {
 std::string window_text(HWND window) {
   DWORD_PTR length = 0;
   if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 1000, &length)) return {};
-  std::wstring text(length + 1, L'\0');
+  // Wine answers an ANSI window's length in characters but hands WM_GETTEXT's room to it in bytes, and a
+  // character of a double-byte code page takes two: room for twice as many keeps the text whole.
+  std::wstring text(2 * length + 1, L'\0');
   DWORD_PTR got = 0;
   if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
                            SMTO_ABORTIFHUNG, 1000, &got))

@@ -1,5 +1,6 @@
 // The tables come from the system's code page: Windows-1252 here, on the host model and under Wine.
 #include "values/char_tables.h"
+#include "code_page_expectation.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@ namespace ql {
 namespace {
 
 TEST(CharTables, SingleByteCodePageBuildsEveryTable) {
+  QL_EXPECT_CODE_PAGE(1252);
   EXPECT_FALSE(dbcs_check());
   EXPECT_FALSE(dbcs_check());  // answered from the stored flag
   const uint8_t* lead = lead_byte_table();
@@ -16,6 +18,7 @@ TEST(CharTables, SingleByteCodePageBuildsEveryTable) {
 }
 
 TEST(CharTables, UpperCaseTableFollowsTheSystem) {
+  QL_EXPECT_CODE_PAGE(1252);
   const uint8_t* upper = upper_case_table();
   ASSERT_NE(upper, nullptr);
   for (int byte = 'a'; byte <= 'z'; ++byte) EXPECT_EQ(upper[byte], byte - 0x20);
@@ -35,6 +38,7 @@ TEST(CharTables, UpperCaseTableFollowsTheSystem) {
 }
 
 TEST(CharTables, WhiteSpaceFlagsMarkSpacesAndBlanks) {
+  QL_EXPECT_CODE_PAGE(1252);
   const uint8_t* white = white_space_flags();
   ASSERT_NE(white, nullptr);
   for (int byte : {0x20, 0x09, 0x0A, 0x0B, 0x0C, 0x0D, 0xA0}) EXPECT_EQ(white[byte], kBlank) << byte;

@@ -1,12 +1,16 @@
 // The double-byte-aware string entry points, with and without lead bytes.
 #include "values/string_dbcs.h"
+#include "code_page_expectation.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 
 #include "quillet/strings.h"
+#include "string_library_test_support.h"
 #include "string_test_support.h"
+#include "values/string_search.h"
+#include "values/string_trim.h"
 
 namespace ql {
 namespace {
@@ -22,9 +26,11 @@ std::array<uint8_t, 256> shift_jis_leads() {
   return lead;
 }
 
-std::string own(QlString s) { return text(StringRef(s).get()); }
+using testing::FakeDbcs;
+using testing::own;
 
 TEST(DbcsEntryPoints, WithoutLeadBytesEachMatchesItsSingleByteTwin) {
+  QL_EXPECT_CODE_PAGE(1252);
   const int32_t numbers[] = {INT32_MIN, -3, -1, 0, 1, 2, 5, 6, 7, 299, 300, 301, INT32_MAX};
   StringRef texts[] = {StringRef(), make("a"), make("abcdef"), make("\x82\xA0\x83\x40"),
                        make(std::string(300, 'q'))};
@@ -131,6 +137,36 @@ TEST(DbcsWalks, SubstringsNeverSplitACharacter) {
   StringRef cut = make("ab\x82");
   EXPECT_EQ(own(dbcs_right(cut.get(), 1, l)), "\x82");
   EXPECT_EQ(own(dbcs_left(cut.get(), 3, l)), "ab\x82");
+}
+
+// Lead bytes at the ends of the text: a lone one at the end, a lead byte taken as the trail byte of the one
+// before it, and a text of nothing but a lead byte. Under ASan nothing is read past the text.
+TEST(DbcsWalks, LeadBytesAtTheEndsStayWholeCharactersOfTheirOwn) {
+  auto lead = shift_jis_leads();
+  const uint8_t* l = lead.data();
+  StringRef cut = make("a\x82\xA0\x82");  // "a", あ, a lone lead byte
+  EXPECT_EQ(dbcs_char_count(cut.get(), l), 3);
+  EXPECT_EQ(own(dbcs_mid2(cut.get(), 3, l)), "\x82");
+  EXPECT_EQ(own(dbcs_mid3(cut.get(), 2, 2, l)), "\x82\xA0\x82");
+  EXPECT_EQ(own(dbcs_mid3(cut.get(), 3, 5, l)), "\x82");
+  EXPECT_EQ(own(dbcs_right(cut.get(), 2, l)), "\x82\xA0\x82");
+  EXPECT_EQ(own(dbcs_left(cut.get(), 2, l)), "a\x82\xA0");
+  // A find ending in a lead byte matches only a character of its own, never the first half of あ.
+  EXPECT_EQ(in_str_chars(1, cut.get(), make("\x82").get(), FakeDbcs::code_page()), 3);
+  EXPECT_EQ(in_str_chars(1, make("a\x82\xA0").get(), make("a\x82").get(), FakeDbcs::code_page()), 0);
+  EXPECT_EQ(own(trim(cut.get(), kTrimBoth, &FakeDbcs::code_page())), "a\x82\xA0\x82");
+
+  StringRef pair = make("\x82\x82\x82");  // a lead byte as a trail byte, then a lone one
+  EXPECT_EQ(dbcs_char_count(pair.get(), l), 2);
+  EXPECT_EQ(own(dbcs_right(pair.get(), 1, l)), "\x82");
+  EXPECT_EQ(dbcs_asc(pair.get(), l), 0x8282);
+
+  StringRef alone = make("\xE0");
+  EXPECT_EQ(dbcs_char_count(alone.get(), l), 1);
+  EXPECT_EQ(dbcs_char_start(alone.get(), 2, l), 2);
+  EXPECT_EQ(own(dbcs_mid3(alone.get(), 1, 1, l)), "\xE0");
+  EXPECT_EQ(own(dbcs_mid3(alone.get(), 2, 1, l)), "");
+  EXPECT_EQ(dbcs_asc(alone.get(), l), 0xE0);
 }
 
 TEST(DbcsWalks, AscReadsATwoByteCharacterWhole) {

@@ -1,6 +1,7 @@
 // StringInStr, StringDBCSInStr and the search step behind the rest of the library.
 #include <gtest/gtest.h>
 
+#include "code_page_expectation.h"
 #include "quillet/string_library.h"
 #include "string_library_test_support.h"
 #include "values/string_search.h"
@@ -16,6 +17,7 @@ int32_t in_str(int32_t start, const std::string& s, const std::string& find) {
 }
 
 TEST(StringLibrarySearch, InStrFindsFromStartIgnoringCase) {
+  QL_EXPECT_CODE_PAGE(1252);
   EXPECT_EQ(in_str(1, "Hello", "LL"), 3);
   EXPECT_EQ(in_str(5, "abc", "b"), 0);
   EXPECT_EQ(in_str(3, "abc", ""), 2);
@@ -41,6 +43,7 @@ TEST(StringLibrarySearch, InStrFindsFromStartIgnoringCase) {
 }
 
 TEST(StringLibrarySearch, SearchStepSkipsMatchesBeforeItsOffset) {
+  QL_EXPECT_CODE_PAGE(1252);
   StringRef text = make("x, y,,Z,");
   StringRef comma = make(",");
   TextSearch search(text.get(), comma.get(), nullptr);
@@ -64,9 +67,13 @@ TEST(StringLibrarySearch, DbcsMatchesStartOnCharacterBoundariesOnly) {
   // The trail byte of 0x82 0x41 is an "A" byte, and 0x81 0x40 straddles the boundary in "\x82\x81@".
   StringRef s = make("\x82\x41\x82\x81@a");
   EXPECT_EQ(ql::in_str(1, s.get(), make("A").get(), &dbcs), 6);
-  EXPECT_EQ(ql::in_str(1, s.get(), make("A").get(), nullptr), 2);
+  if (testing::ansi_code_page() == 1252) {  // the single-byte path runs only without lead bytes
+    EXPECT_EQ(ql::in_str(1, s.get(), make("A").get(), nullptr), 2);
+  }
   EXPECT_EQ(ql::in_str(1, s.get(), make("\x81@").get(), &dbcs), 0);
-  EXPECT_EQ(ql::in_str(1, s.get(), make("\x81@").get(), nullptr), 4);
+  if (testing::ansi_code_page() == 1252) {  // the single-byte path runs only without lead bytes
+    EXPECT_EQ(ql::in_str(1, s.get(), make("\x81@").get(), nullptr), 4);
+  }
   // Full-width letters match in either case.
   EXPECT_EQ(ql::in_str(1, s.get(), make("\x82\x60@").get(), &dbcs), 3);
   EXPECT_EQ(ql::in_str(4, s.get(), make("\x82\x60@").get(), &dbcs), 0);
@@ -97,6 +104,7 @@ TEST(StringLibrarySearch, DbcsInStrCountsInCharacters) {
   EXPECT_EQ(chars(5, ""), 4);
   EXPECT_EQ(chars(0, ""), -1);  // start 0 stays 0 in bytes, and 0 - 1 is what an empty find answers
   // Without lead bytes the entry point is StringInStr itself.
+  if (testing::ansi_code_page() != 1252) return;
   for (int32_t start : {INT32_MIN, -1, 0, 1, 2, 3, 4, 7, 8, INT32_MAX}) {
     for (const char* find : {"", "b", "\x83\x40", "C", "zz"}) {
       EXPECT_EQ(StringDBCSInStr(start, s.get(), make(find).get()),

@@ -8,8 +8,8 @@
 #include "start/runtime_state.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
-  // Before the first DLL loaded by name: the common controls, DirectSound, WINMM and the imaging codecs are
-  // delay-loaded, so that none comes from a folder the program was downloaded into.
+  // Before the first DLL loaded by name: on win64 the common controls, DirectSound, WINMM and the imaging
+  // codecs are delay-loaded, so that none comes from a folder the program was downloaded into.
   ql::platform::restrict_library_search();
   ql::runtime_state().instance = instance;
   ql::runtime_state().command_line = command_line ? command_line : "";

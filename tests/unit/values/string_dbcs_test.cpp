@@ -1,11 +1,11 @@
 // The double-byte-aware string entry points, with and without lead bytes.
 #include "values/string_dbcs.h"
-#include "code_page_expectation.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 
+#include "code_page_expectation.h"
 #include "quillet/strings.h"
 #include "string_library_test_support.h"
 #include "string_test_support.h"
